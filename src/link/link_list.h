@@ -1,0 +1,42 @@
+#pragma once
+// One collected related document and an ordered list of them with an index of their targets.
+
+#include <map>
+#include <vector>
+
+#include "common/fixed_text.h"
+#include "common/shared_string.h"
+
+namespace quorin {
+
+struct LinkEntry {
+    SharedString target;   // absolute address; may be null
+    FixedText<80> text;    // menu text, at most 79 characters
+    int commandId = 0;     // given by the last menu build
+};
+
+class LinkList {
+public:
+    const std::vector<LinkEntry>& entries() const noexcept { return entries_; }
+    std::vector<LinkEntry>& entries() noexcept { return entries_; }
+    std::size_t size() const noexcept { return entries_.size(); }
+    bool empty() const noexcept { return entries_.empty(); }
+    const LinkEntry& front() const { return entries_.front(); }
+
+    bool holdsTarget(const SharedString& target) const { return index_.count(target) != 0; }
+    // Appends; the index keeps the first position of a repeated target.
+    void append(LinkEntry entry) {
+        index_.emplace(entry.target, entries_.size());
+        entries_.push_back(std::move(entry));
+    }
+    void clear() noexcept {
+        entries_.clear();
+        index_.clear();
+    }
+
+private:
+    std::vector<LinkEntry> entries_;
+    std::map<SharedString, std::size_t> index_;
+};
+
+}  // namespace quorin

@@ -1,0 +1,17 @@
+// Entry points of the in-process server.
+
+#include <windows.h>
+
+#include "common/module.h"
+#include "server/class_factory.h"
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) quorin::setModuleHandle(instance);
+    return TRUE;
+}
+
+STDAPI DllCanUnloadNow() { return quorin::liveObjects() == 0 ? S_OK : S_FALSE; }
+
+STDAPI DllGetClassObject(REFCLSID classId, REFIID riid, LPVOID* out) {
+    return quorin::getClassObject(classId, riid, out);
+}

@@ -1,0 +1,117 @@
+#pragma once
+// The in-memory settings of one toolbar window and their registry persistence under
+// HKEY_CURRENT_USER\Software\Orv\Quorin.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <vector>
+
+#include "common/fixed_text.h"
+#include "common/shared_string.h"
+#include "link/link_list.h"
+#include "style/sheet_entry.h"
+
+namespace quorin {
+
+constexpr wchar_t kRootKeyPath[] = L"Software\\Orv\\Quorin";
+
+using TitleText = FixedText<80>;   // titles and attribute values
+using PathText = FixedText<260>;   // paths and URI patterns
+
+struct AddSheetEntry {
+    TitleText Title;
+    PathText Path;
+};
+
+struct PreferEntry {
+    TitleText Title;
+    PathText URI;
+};
+
+struct EtcSettings {
+    WORD UseSheetShortcut = 0;
+    WORD UseAttrShortcut = 0;
+    bool SyncUse = true;
+    bool FrameAware = true;
+};
+
+struct LinkTypeEntry {
+    TitleText Title;
+    int Which = 0;       // 0 rel, 1 rev, -1 separator row
+    TitleText Attr;
+    WORD Shortcut = 0;
+    int Submenu = 2;     // 0 never, 1 always, 2 with two or more; 99 separator row
+    LinkList links;      // the link engine's links of this type on the current page; never stored
+};
+
+struct CruiseEntry {
+    TitleText Title;
+    int index = -1;      // position of the link type with that title at run time; never stored
+};
+
+struct LinkEtcSettings {
+    int MaxEtcNum = 999;
+    bool EnumStyleSheet = false;
+    int MaxUnRelNum = 999;
+    bool GroupSameSite = false;
+    bool EnumNonLink = false;
+    int MaxNonLinkNum = 999;
+    bool ElimDuplLinks = false;
+};
+
+struct ToolbarSaveLocation {
+    HKEY root = nullptr;
+    const wchar_t* subkey = nullptr;
+    const wchar_t* valueName = nullptr;
+    TBSAVEPARAMSW params() const noexcept { return TBSAVEPARAMSW{root, subkey, valueName}; }
+};
+
+// Not stored: what the style engine last saw of the page, for the entry dialogs.
+struct PageContext {
+    SharedString currentUrl;
+    std::vector<SheetEntry> sheetTitles;
+};
+
+bool createRootKey();
+bool deleteRootKey();
+
+class SettingsStore {
+public:
+    SettingsStore();
+    ~SettingsStore();  // writes every group back
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    void setToolbarLocation();
+
+    bool loadAll();
+    bool saveAll();
+
+    bool loadAddSheet();
+    bool loadPrefer();
+    bool loadEtc();
+    bool loadLinkType();
+    bool loadLinkCruise();
+    bool loadLinkEtc();
+    bool saveAddSheet();
+    bool savePrefer();
+    bool saveEtc();
+    bool saveLinkType();
+    bool saveLinkCruise();
+    bool saveLinkEtc();
+
+    // First Prefer entry whose URI is a prefix of the url, letter case ignored; null if none.
+    const PreferEntry* findPreferred(const wchar_t* url) const;
+
+    std::vector<AddSheetEntry> AddSheet;
+    std::vector<PreferEntry> Prefer;
+    EtcSettings Etc;
+    std::vector<LinkTypeEntry> LinkType;
+    std::vector<CruiseEntry> LinkCruise;
+    WORD CruiseShortcut = 0;
+    LinkEtcSettings LinkEtc;
+    ToolbarSaveLocation toolbarLocation;
+    PageContext page;
+};
+
+}  // namespace quorin
