@@ -4,6 +4,8 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <array>
+#include <string>
 #include <vector>
 
 #include "common/fixed_text.h"
@@ -78,7 +80,7 @@ bool deleteRootKey();
 class SettingsStore {
 public:
     SettingsStore();
-    ~SettingsStore();  // writes every group back
+    ~SettingsStore();  // writes back the groups changed since they were last loaded or saved
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
@@ -99,6 +101,9 @@ public:
     bool saveLinkType();
     bool saveLinkCruise();
     bool saveLinkEtc();
+    // Saves only the groups whose stored form differs from what was last loaded or saved, so
+    // that a store does not overwrite what another window saved in the meantime.
+    bool saveChanged();
 
     // First Prefer entry whose URI is a prefix of the url, letter case ignored; null if none.
     const PreferEntry* findPreferred(const wchar_t* url) const;
@@ -112,6 +117,28 @@ public:
     LinkEtcSettings LinkEtc;
     ToolbarSaveLocation toolbarLocation;
     PageContext page;
+
+    // One registry value of a group as a save writes it: REG_SZ text or REG_DWORD number.
+    struct StoredValue {
+        std::wstring name;
+        bool isText = false;
+        std::wstring text;
+        DWORD number = 0;
+        bool operator==(const StoredValue& o) const {
+            return isText == o.isText && number == o.number && name == o.name && text == o.text;
+        }
+    };
+    using GroupImage = std::vector<StoredValue>;
+
+private:
+    enum Group { AddSheetGroup, PreferGroup, EtcGroup, LinkTypeGroup, LinkCruiseGroup, LinkEtcGroup, GroupCount };
+
+    GroupImage image(Group group) const;
+    void noteLoaded(Group group);
+    bool save(Group group);
+
+    // What each group looked like in the registry after this store last loaded or saved it.
+    std::array<GroupImage, GroupCount> known_;
 };
 
 }  // namespace quorin

@@ -1,0 +1,437 @@
+#include "settings/settings_store.h"
+
+#include <shlwapi.h>
+
+#include <cwchar>
+
+#include "common/reg_key.h"
+#include "common/resources.h"
+#include "resource.h"
+
+namespace quorin {
+
+namespace {
+
+constexpr wchar_t kParentKeyPath[] = L"Software\\Orv";
+constexpr wchar_t kToolbarValue[] = L"Toolbar";
+constexpr const wchar_t* kGroupNames[] = {L"AddSheet", L"Prefer", L"Etc", L"LinkType", L"LinkCruise", L"LinkEtc"};
+
+constexpr WORD kDefaultUseSheetShortcut = 0x025A;
+constexpr WORD kDefaultUseAttrShortcut = 0x0251;
+constexpr WORD kDefaultCruiseShortcut = 0x0255;
+constexpr int kDefaultSubmenu = 2;
+
+// Beyond this a value cannot be read in one piece without risking the allocation; no field
+// holds more than a few hundred bytes of it anyway.
+constexpr DWORD kMaxTextBytes = 1024 * 1024;
+
+struct DefaultLinkType {
+    UINT titleId;
+    int which;
+    const wchar_t* attr;
+    WORD shortcut;
+};
+
+constexpr DefaultLinkType kDefaultLinkTypes[] = {
+    {IDS_LINKTYPE_NEXT, 0, L"Next", 0x034E},     {IDS_LINKTYPE_PREV, 0, L"Prev", 0x0350},
+    {IDS_LINKTYPE_UP, 0, L"Up", 0x0355},         {IDS_LINKTYPE_CONTENTS, 0, L"Contents", 0x0343},
+    {IDS_LINKTYPE_INDEX, 0, L"Index", 0x0349},   {IDS_LINKTYPE_START, 0, L"Start", 0x0353},
+    {IDS_LINKTYPE_MADE, 1, L"Made", 0x02C0},
+};
+
+constexpr UINT kDefaultCruiseTitles[] = {IDS_LINKTYPE_NEXT, IDS_LINKTYPE_UP, IDS_LINKTYPE_CONTENTS,
+                                         IDS_LINKTYPE_INDEX, IDS_LINKTYPE_START};
+
+using StoredValue = SettingsStore::StoredValue;
+using GroupImage = SettingsStore::GroupImage;
+
+std::wstring groupPath(const wchar_t* group) { return std::wstring(kRootKeyPath) + L"\\" + group; }
+
+std::wstring indexed(const wchar_t* stem, std::size_t index) { return stem + std::to_wstring(index); }
+
+void addText(GroupImage& image, std::wstring name, const wchar_t* text) {
+    StoredValue v;
+    v.name = std::move(name);
+    v.isText = true;
+    v.text = text;
+    image.push_back(std::move(v));
+}
+
+void addNumber(GroupImage& image, std::wstring name, DWORD number) {
+    StoredValue v;
+    v.name = std::move(name);
+    v.number = number;
+    image.push_back(std::move(v));
+}
+
+// The value's bytes as UTF-16 up to the first NUL, whatever its registry type; a value without
+// a terminator ends with its data. False when the value is missing.
+bool readString(HKEY key, const wchar_t* name, std::wstring& text) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DWORD size = 0;
+        if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
+        if (size > kMaxTextBytes) {
+            // Kept as an empty text rather than a missing one, so the entries after it survive.
+            text.clear();
+            return true;
+        }
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD got = size;
+        const LONG rc = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &got);
+        if (rc == ERROR_MORE_DATA) continue;  // grown since the size query
+        if (rc != ERROR_SUCCESS) return false;
+        data.resize(got / sizeof(wchar_t));
+        text.assign(data.c_str());
+        return true;
+    }
+    return false;
+}
+
+template <std::size_t N>
+bool readText(HKEY key, const std::wstring& name, FixedText<N>& field) {
+    std::wstring text;
+    if (!readString(key, name.c_str(), text)) return false;
+    field.assign(text.c_str(), text.size());
+    return true;
+}
+
+// Up to four bytes, zero-extended; a larger value counts as missing.
+bool readNumber(HKEY key, const std::wstring& name, DWORD& number) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
+        return false;
+    number = value;
+    return true;
+}
+
+void readShortcut(HKEY key, const wchar_t* name, WORD& field) {
+    DWORD value = 0;
+    if (readNumber(key, name, value)) field = LOWORD(value);
+}
+
+void readFlag(HKEY key, const wchar_t* name, bool& field) {
+    DWORD value = 0;
+    if (readNumber(key, name, value)) field = value != 0;
+}
+
+void readInt(HKEY key, const wchar_t* name, int& field) {
+    DWORD value = 0;
+    if (readNumber(key, name, value)) field = static_cast<int>(value);
+}
+
+bool openGroup(const wchar_t* group, RegKey& key) { return key.open(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_READ); }
+
+bool writeValue(HKEY key, const StoredValue& v) {
+    if (v.isText) {
+        const DWORD bytes = static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t));
+        return RegSetValueExW(key, v.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text.c_str()), bytes) ==
+               ERROR_SUCCESS;
+    }
+    return RegSetValueExW(key, v.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.number),
+                          sizeof v.number) == ERROR_SUCCESS;
+}
+
+// The subkey is deleted first so that entries beyond the new count disappear.
+bool writeGroup(const wchar_t* group, const GroupImage& values) {
+    const std::wstring path = groupPath(group);
+    RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+    RegKey key;
+    if (!key.create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE)) return false;
+    for (const StoredValue& v : values) {
+        if (!writeValue(key.get(), v)) return false;
+    }
+    return true;
+}
+
+GroupImage addSheetImage(const std::vector<AddSheetEntry>& list) {
+    GroupImage image;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        addText(image, indexed(L"Title", i + 1), list[i].Title.c_str());
+        addText(image, indexed(L"Path", i + 1), list[i].Path.c_str());
+    }
+    return image;
+}
+
+GroupImage preferImage(const std::vector<PreferEntry>& list) {
+    GroupImage image;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        addText(image, indexed(L"Title", i + 1), list[i].Title.c_str());
+        addText(image, indexed(L"URI", i + 1), list[i].URI.c_str());
+    }
+    return image;
+}
+
+GroupImage etcImage(const EtcSettings& etc) {
+    GroupImage image;
+    addNumber(image, L"UseSheetShortcut", etc.UseSheetShortcut);
+    addNumber(image, L"UseAttrShortcut", etc.UseAttrShortcut);
+    addNumber(image, L"SyncUse", etc.SyncUse);
+    addNumber(image, L"FrameAware", etc.FrameAware);
+    return image;
+}
+
+GroupImage linkTypeImage(const std::vector<LinkTypeEntry>& list) {
+    GroupImage image;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const LinkTypeEntry& e = list[i];
+        addText(image, indexed(L"Title", i + 1), e.Title.c_str());
+        addNumber(image, indexed(L"Which", i + 1), static_cast<DWORD>(e.Which));
+        addText(image, indexed(L"Attr", i + 1), e.Attr.c_str());
+        addNumber(image, indexed(L"Shortcut", i + 1), e.Shortcut);
+        addNumber(image, indexed(L"Submenu", i + 1), static_cast<DWORD>(e.Submenu));
+    }
+    return image;
+}
+
+GroupImage linkCruiseImage(const std::vector<CruiseEntry>& list, WORD shortcut) {
+    GroupImage image;
+    for (std::size_t i = 0; i < list.size(); ++i) addText(image, indexed(L"Title", i + 1), list[i].Title.c_str());
+    addNumber(image, L"Shortcut", shortcut);
+    return image;
+}
+
+GroupImage linkEtcImage(const LinkEtcSettings& etc) {
+    GroupImage image;
+    addNumber(image, L"MaxEtcNum", static_cast<DWORD>(etc.MaxEtcNum));
+    addNumber(image, L"EnumStyleSheet", etc.EnumStyleSheet);
+    addNumber(image, L"MaxUnRelNum", static_cast<DWORD>(etc.MaxUnRelNum));
+    addNumber(image, L"GroupSameSite", etc.GroupSameSite);
+    addNumber(image, L"EnumNonLink", etc.EnumNonLink);
+    addNumber(image, L"MaxNonLinkNum", static_cast<DWORD>(etc.MaxNonLinkNum));
+    addNumber(image, L"ElimDuplLinks", etc.ElimDuplLinks);
+    return image;
+}
+
+bool readAddSheetEntry(HKEY key, std::size_t index, AddSheetEntry& e) {
+    return readText(key, indexed(L"Title", index), e.Title) && readText(key, indexed(L"Path", index), e.Path);
+}
+
+bool readPreferEntry(HKEY key, std::size_t index, PreferEntry& e) {
+    return readText(key, indexed(L"Title", index), e.Title) && readText(key, indexed(L"URI", index), e.URI);
+}
+
+bool readLinkTypeEntry(HKEY key, std::size_t index, LinkTypeEntry& e) {
+    DWORD which = 0;
+    if (!readText(key, indexed(L"Title", index), e.Title) || !readNumber(key, indexed(L"Which", index), which) ||
+        !readText(key, indexed(L"Attr", index), e.Attr))
+        return false;
+    e.Which = static_cast<int>(which);
+    DWORD shortcut = 0;
+    e.Shortcut = readNumber(key, indexed(L"Shortcut", index), shortcut) ? LOWORD(shortcut) : 0;
+    DWORD submenu = 0;
+    e.Submenu = readNumber(key, indexed(L"Submenu", index), submenu) ? static_cast<int>(submenu) : kDefaultSubmenu;
+    return true;
+}
+
+bool readCruiseEntry(HKEY key, std::size_t index, CruiseEntry& e) {
+    return readText(key, indexed(L"Title", index), e.Title);
+}
+
+// Appends entries 1, 2, ... until the first one that is incomplete.
+template <class Entry, class Reader>
+void readList(HKEY key, std::vector<Entry>& list, Reader read) {
+    for (std::size_t index = 1;; ++index) {
+        Entry entry;
+        if (!read(key, index, entry)) return;
+        list.push_back(std::move(entry));
+    }
+}
+
+void fillDefaultLinkTypes(std::vector<LinkTypeEntry>& list) {
+    for (const DefaultLinkType& d : kDefaultLinkTypes) {
+        const std::wstring title = loadString(d.titleId);
+        if (title.empty()) continue;
+        LinkTypeEntry e;
+        e.Title = title.c_str();
+        e.Which = d.which;
+        e.Attr = d.attr;
+        e.Shortcut = d.shortcut;
+        e.Submenu = kDefaultSubmenu;
+        list.push_back(std::move(e));
+    }
+}
+
+void fillDefaultCruise(std::vector<CruiseEntry>& list) {
+    for (UINT id : kDefaultCruiseTitles) {
+        const std::wstring title = loadString(id);
+        if (title.empty()) continue;
+        CruiseEntry e;
+        e.Title = title.c_str();
+        list.push_back(std::move(e));
+    }
+}
+
+}  // namespace
+
+bool createRootKey() {
+    RegKey key;
+    return key.create(HKEY_CURRENT_USER, kRootKeyPath, KEY_WRITE);
+}
+
+bool deleteRootKey() {
+    if (SHDeleteKeyW(HKEY_CURRENT_USER, kRootKeyPath) != ERROR_SUCCESS) return false;
+    SHDeleteEmptyKeyW(HKEY_CURRENT_USER, kParentKeyPath);
+    return true;
+}
+
+SettingsStore::SettingsStore() {
+    for (int g = 0; g < GroupCount; ++g) noteLoaded(static_cast<Group>(g));
+}
+
+SettingsStore::~SettingsStore() {
+    try {
+        saveChanged();
+    } catch (...) {
+        // Running out of memory while closing a window must not take the browser with it.
+    }
+}
+
+void SettingsStore::setToolbarLocation() {
+    toolbarLocation.root = HKEY_CURRENT_USER;
+    toolbarLocation.subkey = kRootKeyPath;
+    toolbarLocation.valueName = kToolbarValue;
+}
+
+bool SettingsStore::loadAll() {
+    bool ok = loadAddSheet();
+    ok = loadPrefer() && ok;
+    ok = loadEtc() && ok;
+    ok = loadLinkType() && ok;
+    ok = loadLinkCruise() && ok;
+    ok = loadLinkEtc() && ok;
+    return ok;
+}
+
+bool SettingsStore::saveAll() {
+    bool ok = true;
+    for (int g = 0; g < GroupCount; ++g) ok = save(static_cast<Group>(g)) && ok;
+    return ok;
+}
+
+bool SettingsStore::saveChanged() {
+    bool ok = true;
+    for (int g = 0; g < GroupCount; ++g) {
+        const Group group = static_cast<Group>(g);
+        if (!(image(group) == known_[group])) ok = save(group) && ok;
+    }
+    return ok;
+}
+
+bool SettingsStore::loadAddSheet() {
+    AddSheet.clear();
+    RegKey key;
+    const bool opened = openGroup(kGroupNames[AddSheetGroup], key);
+    if (opened) readList(key.get(), AddSheet, readAddSheetEntry);
+    noteLoaded(AddSheetGroup);
+    return opened;
+}
+
+bool SettingsStore::loadPrefer() {
+    Prefer.clear();
+    RegKey key;
+    const bool opened = openGroup(kGroupNames[PreferGroup], key);
+    if (opened) readList(key.get(), Prefer, readPreferEntry);
+    noteLoaded(PreferGroup);
+    return opened;
+}
+
+bool SettingsStore::loadEtc() {
+    Etc.UseSheetShortcut = kDefaultUseSheetShortcut;
+    Etc.UseAttrShortcut = kDefaultUseAttrShortcut;
+    Etc.SyncUse = true;
+    Etc.FrameAware = true;
+    RegKey key;
+    const bool opened = openGroup(kGroupNames[EtcGroup], key);
+    if (opened) {
+        readShortcut(key.get(), L"UseSheetShortcut", Etc.UseSheetShortcut);
+        readShortcut(key.get(), L"UseAttrShortcut", Etc.UseAttrShortcut);
+        readFlag(key.get(), L"SyncUse", Etc.SyncUse);
+        readFlag(key.get(), L"FrameAware", Etc.FrameAware);
+    }
+    noteLoaded(EtcGroup);
+    return opened;
+}
+
+bool SettingsStore::loadLinkType() {
+    LinkType.clear();
+    RegKey key;
+    if (!openGroup(kGroupNames[LinkTypeGroup], key)) {
+        fillDefaultLinkTypes(LinkType);
+        return saveLinkType();
+    }
+    readList(key.get(), LinkType, readLinkTypeEntry);
+    noteLoaded(LinkTypeGroup);
+    return true;
+}
+
+bool SettingsStore::loadLinkCruise() {
+    LinkCruise.clear();
+    RegKey key;
+    if (!openGroup(kGroupNames[LinkCruiseGroup], key)) {
+        fillDefaultCruise(LinkCruise);
+        CruiseShortcut = kDefaultCruiseShortcut;
+        return saveLinkCruise();
+    }
+    readList(key.get(), LinkCruise, readCruiseEntry);
+    CruiseShortcut = kDefaultCruiseShortcut;
+    readShortcut(key.get(), L"Shortcut", CruiseShortcut);
+    noteLoaded(LinkCruiseGroup);
+    return true;
+}
+
+bool SettingsStore::loadLinkEtc() {
+    RegKey key;
+    const bool opened = openGroup(kGroupNames[LinkEtcGroup], key);
+    if (opened) {
+        readInt(key.get(), L"MaxEtcNum", LinkEtc.MaxEtcNum);
+        readFlag(key.get(), L"EnumStyleSheet", LinkEtc.EnumStyleSheet);
+        readInt(key.get(), L"MaxUnRelNum", LinkEtc.MaxUnRelNum);
+        readFlag(key.get(), L"GroupSameSite", LinkEtc.GroupSameSite);
+        readFlag(key.get(), L"EnumNonLink", LinkEtc.EnumNonLink);
+        readInt(key.get(), L"MaxNonLinkNum", LinkEtc.MaxNonLinkNum);
+        readFlag(key.get(), L"ElimDuplLinks", LinkEtc.ElimDuplLinks);
+    }
+    noteLoaded(LinkEtcGroup);
+    return opened;
+}
+
+bool SettingsStore::saveAddSheet() { return save(AddSheetGroup); }
+bool SettingsStore::savePrefer() { return save(PreferGroup); }
+bool SettingsStore::saveEtc() { return save(EtcGroup); }
+bool SettingsStore::saveLinkType() { return save(LinkTypeGroup); }
+bool SettingsStore::saveLinkCruise() { return save(LinkCruiseGroup); }
+bool SettingsStore::saveLinkEtc() { return save(LinkEtcGroup); }
+
+const PreferEntry* SettingsStore::findPreferred(const wchar_t* url) const {
+    if (!url) url = L"";
+    for (const PreferEntry& e : Prefer) {
+        if (StrCmpNIW(e.URI.c_str(), url, lstrlenW(e.URI.c_str())) == 0) return &e;
+    }
+    return nullptr;
+}
+
+SettingsStore::GroupImage SettingsStore::image(Group group) const {
+    switch (group) {
+        case AddSheetGroup: return addSheetImage(AddSheet);
+        case PreferGroup: return preferImage(Prefer);
+        case EtcGroup: return etcImage(Etc);
+        case LinkTypeGroup: return linkTypeImage(LinkType);
+        case LinkCruiseGroup: return linkCruiseImage(LinkCruise, CruiseShortcut);
+        case LinkEtcGroup: return linkEtcImage(LinkEtc);
+        case GroupCount: break;
+    }
+    return GroupImage();
+}
+
+void SettingsStore::noteLoaded(Group group) { known_[group] = image(group); }
+
+// A failed save keeps the old image, so that closing the window tries once more.
+bool SettingsStore::save(Group group) {
+    GroupImage values = image(group);
+    if (!writeGroup(kGroupNames[group], values)) return false;
+    known_[group] = std::move(values);
+    return true;
+}
+
+}  // namespace quorin
