@@ -1,0 +1,39 @@
+#include "style/inline_style_stash.h"
+
+#include "common/com_ptr.h"
+#include "common/variant.h"
+
+namespace quorin {
+
+namespace {
+
+ComPtr<IHTMLStyle> styleOf(IHTMLElement* element) {
+    ComPtr<IHTMLStyle> style;
+    if (FAILED(element->get_style(style.put()))) style.reset();
+    return style;
+}
+
+}  // namespace
+
+InlineStyleStash::InlineStyleStash() : name_(L"Quorin_style") {}
+
+void InlineStyleStash::store(IHTMLElement* element) const {
+    const ComPtr<IHTMLStyle> style = styleOf(element);
+    if (!style) return;
+    SharedString css;
+    if (FAILED(style->get_cssText(css.out())) || css.isEmpty()) return;
+    const Variant stored = Variant::fromString(css.c_str());
+    // Clearing a style that could not be kept would lose it for good.
+    if (FAILED(element->setAttribute(name_.bstr(), stored.value(), 0))) return;
+    style->put_cssText(nullptr);
+}
+
+void InlineStyleStash::restore(IHTMLElement* element) const {
+    const ComPtr<IHTMLStyle> style = styleOf(element);
+    if (!style) return;
+    Variant stored;
+    if (FAILED(element->getAttribute(name_.bstr(), 0, stored.out())) || stored.type() != VT_BSTR) return;
+    style->put_cssText(stored.ref().bstrVal);
+}
+
+}  // namespace quorin
