@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <type_traits>
 
 namespace quorin::test {
 
@@ -32,6 +33,13 @@ public:
         auto it = failures_.find(method);
         return it == failures_.end() ? S_OK : it->second;
     }
+    HRESULT injected(const std::string& method) const { return injected(method.c_str()); }
+    // The named getter succeeds but hands out null (no object, null string) from now on.
+    void nullMethod(const std::string& method, bool on = true) { toggle(nulls_, method, on); }
+    // The named getter succeeds with an empty result (empty string, empty collection, 0).
+    void emptyMethod(const std::string& method, bool on = true) { toggle(empties_, method, on); }
+    bool nulled(const std::string& method) const { return nulls_.count(method) != 0; }
+    bool emptied(const std::string& method) const { return empties_.count(method) != 0; }
 
 protected:
     DoubleBase() noexcept { InterlockedIncrement(&live_); }
@@ -48,6 +56,12 @@ protected:
     bool refused(REFIID riid) const { return refused_.count(riid) != 0; }
 
 private:
+    static void toggle(std::set<std::string>& set, const std::string& method, bool on) {
+        if (on)
+            set.insert(method);
+        else
+            set.erase(method);
+    }
     struct IidLess {
         bool operator()(const IID& a, const IID& b) const { return memcmp(&a, &b, sizeof a) < 0; }
     };
@@ -55,6 +69,17 @@ private:
     volatile LONG refs_ = 1;
     std::set<IID, IidLess> refused_;
     std::map<std::string, HRESULT> failures_;
+    std::set<std::string> nulls_, empties_;
+};
+
+// The interface a listed base stands for: itself, or the Interface it names (generated stubs).
+template <class I, class = void>
+struct InterfaceOf {
+    using type = I;
+};
+template <class I>
+struct InterfaceOf<I, std::void_t<typename I::Interface>> {
+    using type = typename I::Interface;
 };
 
 // A double implementing Primary and Others. IUnknown is served by Primary. Interfaces that the
@@ -67,7 +92,7 @@ public:
         *out = nullptr;
         if (refused(riid)) return E_NOINTERFACE;
         if (riid == IID_IUnknown)
-            *out = static_cast<Primary*>(this);
+            *out = static_cast<IUnknown*>(static_cast<Primary*>(this));
         else if (!(*out = find<Primary, Others...>(riid)))
             *out = baseInterface(riid);
         if (!*out) return E_NOINTERFACE;
@@ -77,7 +102,7 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
     STDMETHODIMP_(ULONG) Release() override { return release(); }
 
-    IUnknown* unknown() noexcept { return static_cast<Primary*>(this); }
+    IUnknown* unknown() noexcept { return static_cast<IUnknown*>(static_cast<Primary*>(this)); }
 
 protected:
     virtual void* baseInterface(REFIID) { return nullptr; }
@@ -85,7 +110,8 @@ protected:
 private:
     template <class I, class... Rest>
     void* find(REFIID riid) {
-        if (riid == __uuidof(I)) return static_cast<I*>(this);
+        using Interface = typename InterfaceOf<I>::type;
+        if (riid == __uuidof(Interface)) return static_cast<Interface*>(static_cast<I*>(this));
         if constexpr (sizeof...(Rest) > 0)
             return find<Rest...>(riid);
         else
