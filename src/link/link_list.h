@@ -1,6 +1,7 @@
 #pragma once
 // One collected related document and an ordered list of them with an index of their targets.
 
+#include <cstddef>
 #include <map>
 #include <vector>
 
@@ -18,16 +19,23 @@ struct LinkEntry {
 class LinkList {
 public:
     const std::vector<LinkEntry>& entries() const noexcept { return entries_; }
-    std::vector<LinkEntry>& entries() noexcept { return entries_; }
     std::size_t size() const noexcept { return entries_.size(); }
     bool empty() const noexcept { return entries_.empty(); }
     const LinkEntry& front() const { return entries_.front(); }
 
+    // The menu numbers the entries it shows; targets and texts stay as collected.
+    void setCommandId(std::size_t position, int id) { entries_.at(position).commandId = id; }
+
     bool holdsTarget(const SharedString& target) const { return index_.count(target) != 0; }
     // Appends; the index keeps the first position of a repeated target.
     void append(LinkEntry entry) {
-        index_.emplace(entry.target, entries_.size());
         entries_.push_back(std::move(entry));
+        try {
+            index_.emplace(entries_.back().target, entries_.size() - 1);
+        } catch (...) {
+            entries_.pop_back();  // the list and its index never disagree
+            throw;
+        }
     }
     void clear() noexcept {
         entries_.clear();

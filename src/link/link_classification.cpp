@@ -1,0 +1,77 @@
+#include "link/link_classification.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <cwchar>
+
+#include "link/entry_text.h"
+#include "link/link_collection.h"
+
+namespace quorin {
+
+namespace {
+
+// Only as much of an address as a URL may hold takes part in the same-site test.
+constexpr std::size_t kSameSiteLength = 2083;
+
+bool isWordStart(const wchar_t* value, const wchar_t* at) { return at == value || at[-1] == L' '; }
+bool isWordEnd(const wchar_t* end) { return *end == 0 || *end == L' '; }
+
+bool holdsWords(const wchar_t* value, const wchar_t* words) {
+    const std::size_t length = std::wcslen(words);
+    if (length == 0) return false;
+    // Stepping one character at a time finds a run of words that overlaps a failed occurrence.
+    for (const wchar_t* at = StrStrIW(value, words); at; at = StrStrIW(at + 1, words)) {
+        if (isWordStart(value, at) && isWordEnd(at + length)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool matchesLinkType(const LinkTypeEntry& type, const SharedString& rel, const SharedString& rev) {
+    if (type.Submenu == kSeparatorSubmenu) return false;
+    const SharedString* value = type.Which == 0 ? &rel : type.Which == 1 ? &rev : nullptr;
+    if (!value || value->isNull()) return false;
+    return holdsWords(value->c_str(), type.Attr.c_str());
+}
+
+bool isSameSite(const wchar_t* address, const SharedString& documentAddress) {
+    if (!address || UrlIsOpaqueW(address)) return false;
+    const std::size_t length = wcsnlen(address, kSameSiteLength);
+    const wchar_t* document = documentAddress.textOrEmpty();
+    std::size_t common = 0;
+    while (common < length && document[common] == address[common]) ++common;
+    if (common == length && document[common] == 0) return true;
+    const std::wstring_view prefix(address, common);
+    const std::size_t slashes = prefix.find(L"//");
+    return slashes != std::wstring_view::npos && prefix.find(L'/', slashes + 2) != std::wstring_view::npos;
+}
+
+void LinkCollection::classifyLink(const SharedString& rel, const SharedString& rev, const SharedString& href,
+                                  const SharedString& text) {
+    if (!rel.isNull() || !rev.isNull()) {
+        bool matched = false;
+        for (LinkTypeEntry& type : linkTypes_) {
+            if (!matchesLinkType(type, rel, rev)) continue;
+            matched = true;
+            addEntry(type.links, etc_.MaxEtcNum, href, text.textOrEmpty());
+        }
+        if (matched) return;
+        EntryText other;
+        if (!rel.isNull()) {
+            if (!etc_.EnumStyleSheet && StrStrIW(rel.c_str(), L"stylesheet")) return;
+            other.append(L"(").append(rel.c_str()).append(L")\t").append(text.c_str());
+        } else {
+            other.append(L"<").append(rev.c_str()).append(L">\t").append(text.c_str());
+        }
+        addEntry(otherLinks_, etc_.MaxEtcNum, href, other.c_str());
+        return;
+    }
+    if (href.isNull()) return;
+    const bool sameSite = etc_.GroupSameSite && isSameSite(href.c_str(), documentAddress_);
+    addEntry(sameSite ? sameSiteLinks_ : generalLinks_, etc_.MaxUnRelNum, href, text.textOrEmpty());
+}
+
+}  // namespace quorin

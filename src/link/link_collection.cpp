@@ -1,0 +1,246 @@
+#include "link/link_collection.h"
+
+#include <shlguid.h>
+#include <shlwapi.h>
+
+#include "link/entry_text.h"
+#include "link/page_document.h"
+#include "link/refresh.h"
+
+namespace quorin {
+
+namespace {
+
+// Combined addresses hold at most 2084 characters.
+constexpr DWORD kCombinedCapacity = 2085;
+
+struct NonLinkSource {
+    const wchar_t* tag;
+    const wchar_t* attribute;  // null: the meta refresh
+};
+
+constexpr NonLinkSource kNonLinkSources[] = {
+    {L"head", L"profile"}, {L"blockquote", L"cite"}, {L"q", L"cite"}, {L"img", L"longdesc"},
+    {L"ins", L"cite"},     {L"del", L"cite"},        {L"meta", nullptr},
+};
+
+constexpr const wchar_t* kLinkTags[] = {L"link", L"a", L"area"};
+
+SharedString elementTitle(IDispatch* element) {
+    ComPtr<IHTMLElement> html = queryAs<IHTMLElement>(element);
+    if (!html) return SharedString();
+    return readString([&](BSTR* out) { return html->get_title(out); });
+}
+
+SharedString elementInnerText(IDispatch* element) {
+    ComPtr<IHTMLElement> html = queryAs<IHTMLElement>(element);
+    if (!html) return SharedString();
+    return readString([&](BSTR* out) { return html->get_innerText(out); });
+}
+
+// The string value of the attribute; null when it is missing or not a string.
+SharedString stringAttribute(IDispatch* element, const wchar_t* attribute) {
+    ComPtr<IHTMLElement> html = queryAs<IHTMLElement>(element);
+    if (!html) return SharedString();
+    SharedString name(attribute);
+    Variant value;
+    if (FAILED(html->getAttribute(name.bstr(), 0, value.out())) || value.type() != VT_BSTR) return SharedString();
+    const BSTR text = value.ref().bstrVal;
+    if (!text) return SharedString();
+    return SharedString(text, SysStringLen(text));
+}
+
+struct LinkValues {
+    SharedString rel;
+    SharedString rev;
+    SharedString href;
+    SharedString text;
+};
+
+// The values classification looks at; false when the element is none of the three kinds.
+bool readLinkValues(IDispatch* element, LinkValues& values) {
+    if (ComPtr<IHTMLLinkElement> link = queryAs<IHTMLLinkElement>(element)) {
+        values.rel = readString([&](BSTR* out) { return link->get_rel(out); });
+        values.rev = readString([&](BSTR* out) { return link->get_rev(out); });
+        values.href = readString([&](BSTR* out) { return link->get_href(out); });
+        values.text = elementTitle(element);
+        return true;
+    }
+    if (ComPtr<IHTMLAnchorElement> anchor = queryAs<IHTMLAnchorElement>(element)) {
+        values.rel = readString([&](BSTR* out) { return anchor->get_rel(out); });
+        values.rev = readString([&](BSTR* out) { return anchor->get_rev(out); });
+        values.href = readString([&](BSTR* out) { return anchor->get_href(out); });
+        values.text = elementInnerText(element);
+        return true;
+    }
+    if (ComPtr<IHTMLAreaElement> area = queryAs<IHTMLAreaElement>(element)) {
+        values.href = readString([&](BSTR* out) { return area->get_href(out); });
+        values.text = readString([&](BSTR* out) { return area->get_alt(out); });
+        return true;
+    }
+    return false;
+}
+
+SharedString firstBaseHref(IHTMLDocument2* document) {
+    ComPtr<IHTMLDocument3> document3 = queryAs<IHTMLDocument3>(document);
+    if (!document3) return SharedString();
+    SharedString tag(L"base");
+    ComPtr<IHTMLElementCollection> bases;
+    if (FAILED(document3->getElementsByTagName(tag.bstr(), bases.put())) || !bases) return SharedString();
+    ComPtr<IDispatch> first;
+    if (FAILED(bases->item(Variant::fromInt(0).value(), Variant::fromInt(0).value(), first.put())) || !first)
+        return SharedString();
+    ComPtr<IHTMLBaseElement> base = queryAs<IHTMLBaseElement>(first.get());
+    if (!base) return SharedString();
+    return readString([&](BSTR* out) { return base->get_href(out); });
+}
+
+ComPtr<IWebBrowser2> browserOfSite(IUnknown* site) {
+    ComPtr<IOleCommandTarget> target = queryAs<IOleCommandTarget>(site);
+    ComPtr<IServiceProvider> services = target.as<IServiceProvider>();
+    if (!services) return nullptr;
+    ComPtr<IWebBrowser2> browser;
+    if (FAILED(services->QueryService(SID_SWebBrowserApp, IID_IWebBrowser2, browser.putVoid()))) return nullptr;
+    return browser;
+}
+
+}  // namespace
+
+LinkCollection::LinkCollection(SettingsStore* settings) : settings_(settings) { applySettings(); }
+
+void LinkCollection::setSite(IUnknown* site) {
+    site_ = nullptr;
+    if (!site) return;
+    site_ = ComPtr<IUnknown>(site);
+    if (ComPtr<IWebBrowser2> browser = browserOfSite(site)) browser_ = std::move(browser);
+}
+
+void LinkCollection::setDocument(IWebBrowser2* browser) {
+    if (!browser) browser = browser_.get();
+    documentAddress_ = SharedString();
+    if (!browser) return;
+    documentAddress_ = readString([&](BSTR* out) { return browser->get_LocationURL(out); });
+}
+
+void LinkCollection::applySettings() {
+    if (!settings_) return;
+    linkTypes_ = settings_->LinkType;
+    for (LinkTypeEntry& type : linkTypes_) type.links.clear();
+    resolveCruiseSteps();
+    cruiseShortcut_ = settings_->CruiseShortcut;
+    etc_ = settings_->LinkEtc;
+}
+
+void LinkCollection::clearLists() noexcept {
+    for (LinkTypeEntry& type : linkTypes_) type.links.clear();
+    otherLinks_.clear();
+    generalLinks_.clear();
+    sameSiteLinks_.clear();
+    nonLinks_.clear();
+}
+
+void LinkCollection::collect() {
+    readBase();
+    clearLists();
+    ComPtr<IHTMLDocument2> document = browserDocument(browser_.get());
+    if (!document) return;
+    scanLinkElements(document.get());
+    if (etc_.EnumNonLink) scanNonLinks(document.get());
+}
+
+void LinkCollection::readBase() {
+    SharedString href;
+    if (ComPtr<IHTMLDocument2> document = browserDocument(browser_.get())) href = firstBaseHref(document.get());
+    baseAddress_ = href.isNull() ? documentAddress_ : href;
+}
+
+bool LinkCollection::addEntry(LinkList& list, int limit, const SharedString& href, const wchar_t* text) {
+    return appendEntry(list, limit, href, text, etc_.ElimDuplLinks);
+}
+
+bool LinkCollection::appendEntry(LinkList& list, int limit, const SharedString& href, const wchar_t* text,
+                                 bool eliminateDuplicates) {
+    if (limit <= 0 || list.size() >= static_cast<std::size_t>(limit)) return false;
+    LinkEntry entry;
+    entry.target = resolveTarget(href);
+    entry.text = text;
+    if (eliminateDuplicates && list.holdsTarget(entry.target)) return false;
+    list.append(std::move(entry));
+    return true;
+}
+
+SharedString LinkCollection::resolveTarget(const SharedString& href) const {
+    if (baseAddress_.isNull()) return href;
+    // Without an href there is nothing to combine; the combination would fail the same way.
+    if (href.isNull()) return SharedString();
+    wchar_t combined[kCombinedCapacity];
+    DWORD size = kCombinedCapacity;
+    if (FAILED(UrlCombineW(baseAddress_.c_str(), href.c_str(), combined, &size, 0))) return SharedString();
+    return SharedString(combined);
+}
+
+bool LinkCollection::navigate(const LinkEntry& entry) {
+    // An address that could not be resolved must not send the browser to an empty page.
+    if (entry.target.isEmpty()) return false;
+    ComPtr<IHTMLDocument2> document = browserDocument(browser_.get());
+    if (!document) return false;
+    ComPtr<IHTMLLocation> location;
+    if (FAILED(document->get_location(location.put())) || !location) return false;
+    return SUCCEEDED(location->put_href(entry.target.bstr()));
+}
+
+void LinkCollection::scanLinkElements(IHTMLDocument2* document) {
+    for (const wchar_t* tag : kLinkTags) {
+        ComPtr<IHTMLElementCollection> elements = elementsByTag(document, tag);
+        if (!elements) continue;
+        forEachElement(elements.get(), [&](IDispatch* element) { scanLinkElement(element); });
+    }
+}
+
+void LinkCollection::scanLinkElement(IDispatch* element) {
+    LinkValues values;
+    if (!readLinkValues(element, values)) return;
+    if (values.text.isNull()) values.text = values.href;
+    classifyLink(values.rel, values.rev, values.href, values.text);
+}
+
+void LinkCollection::scanNonLinks(IHTMLDocument2* document) {
+    for (const NonLinkSource& source : kNonLinkSources) {
+        ComPtr<IHTMLElementCollection> elements = elementsByTag(document, source.tag);
+        if (!elements) return;
+        forEachElement(elements.get(), [&](IDispatch* element) {
+            if (source.attribute)
+                scanAttributeElement(element, source.tag, source.attribute);
+            else
+                scanMetaElement(element);
+        });
+    }
+}
+
+void LinkCollection::scanAttributeElement(IDispatch* element, const wchar_t* tag, const wchar_t* attribute) {
+    SharedString value = stringAttribute(element, attribute);
+    if (value.isNull()) return;
+    SharedString title = elementTitle(element);
+    if (title.isNull()) title = value;
+    EntryText text;
+    text.append(L"(").append(tag).append(L" - ").append(attribute).append(L")\t").append(title.c_str());
+    addEntry(nonLinks_, etc_.MaxNonLinkNum, value, text.c_str());
+}
+
+void LinkCollection::scanMetaElement(IDispatch* element) {
+    ComPtr<IHTMLMetaElement> meta = queryAs<IHTMLMetaElement>(element);
+    if (!meta) return;
+    SharedString httpEquiv = readString([&](BSTR* out) { return meta->get_httpEquiv(out); });
+    SharedString content = readString([&](BSTR* out) { return meta->get_content(out); });
+    if (httpEquiv.isNull() || content.isNull() || lstrcmpiW(httpEquiv.c_str(), L"Refresh") != 0) return;
+    std::optional<Refresh> refresh = parseRefresh(content.c_str(), baseAddress_);
+    if (!refresh) return;
+    SharedString title = elementTitle(element);
+    if (title.isNull()) title = refresh->address;
+    EntryText text;
+    text.append(L"<Refresh: ").append(refresh->seconds).append(L"s>\t").append(title.c_str());
+    // Every refresh is listed, however many lead to the same address.
+    appendEntry(nonLinks_, etc_.MaxNonLinkNum, refresh->address, text.c_str(), false);
+}
+
+}  // namespace quorin
