@@ -1,0 +1,219 @@
+// The user's added sheets in every completed document, and the preferred title per address.
+
+#include "style_fixture.h"
+
+using namespace quorin;
+using namespace quorin::test;
+
+namespace {
+
+class AddedSheets : public StyleFixture {
+protected:
+    AddedSheets() {
+        addSheet(L"Mine", L"C:\\styles\\mine.css");
+        addSheet(L"Large", L"http://example.test/large.css");
+    }
+};
+
+TEST_F(AddedSheets, AreAppendedInListOrderTitledAndDisabled) {
+    PageBuilder page;
+    page.filler(6);
+    StyleEngine& e = open(page);
+    EXPECT_EQ(flags(e.addedSheets()), "DD");
+    EXPECT_EQ(std::wstring(e.addedSheets()[0].href.c_str()), L"C:\\styles\\mine.css");
+
+    e.attachDocument(nullptr, true);
+
+    const auto created = page.doc().createdSheets();
+    ASSERT_EQ(created.size(), 2u);
+    EXPECT_EQ(created[0]->title(), OptText(L"Mine"));
+    EXPECT_EQ(created[0]->imports(), (Texts{L"C:\\styles\\mine.css"}));
+    EXPECT_EQ(created[1]->title(), OptText(L"Large"));
+    EXPECT_EQ(created[1]->imports(), (Texts{L"http://example.test/large.css"}));
+    EXPECT_EQ(states(page.doc()), "DD");
+    ASSERT_EQ(page.doc().createCalls().size(), 2u);
+    EXPECT_EQ(page.doc().createCalls()[0].href, L"");
+    EXPECT_EQ(page.doc().createCalls()[0].index, -1);
+
+    EXPECT_TRUE(e.sheetTitles().empty()) << "added sheets are not page titles";
+    EXPECT_FALSE(e.hasFixedSheets());
+    EXPECT_EQ(e.sheetCount(), 2);
+    EXPECT_EQ(flags(e.addedSheets()), "DD");
+}
+
+TEST_F(AddedSheets, AreSwitchedLikeAuthorSheetsInEveryDocument) {
+    PageBuilder page;
+    page.sheet(L"Author", L"author.css", false);
+    PageBuilder& frame = page.frame(L"http://example.test/frame.html");
+    frame.sheet(L"Author", L"author.css", false);
+    const ComPtr<BrowserDouble> frameView = frameBrowser(frame);
+    StyleEngine& e = open(page);
+    e.beginNavigation();
+    e.frameCompleted(frameView.get(), true);
+    e.attachDocument(nullptr, true);
+
+    e.selectSheet(SharedString(L"Large"));
+    EXPECT_EQ(states(page.doc()), "DDE");
+    EXPECT_EQ(states(frame.doc()), "DDE");
+    EXPECT_EQ(flags(e.addedSheets()), "DE");
+    EXPECT_EQ(flags(e.sheetTitles()), "D");
+
+    e.setUseSheets(false);
+    e.setUseSheets(true);
+    EXPECT_EQ(states(page.doc()), "DDE");
+
+    e.refreshList();
+    EXPECT_EQ(flags(e.addedSheets()), "DE") << "read back from the documents";
+    EXPECT_EQ(e.sheetCount(), 6);
+}
+
+TEST_F(AddedSheets, APageSheetOfAnAddedTitleWithAnHrefIsAPageTitle) {
+    PageBuilder page;
+    page.sheet(L"Mine", L"page-mine.css", false);
+    StyleEngine& e = open(page);
+    e.refreshList();
+    EXPECT_EQ(titles(e.sheetTitles()), (Texts{L"Mine"}));
+    EXPECT_EQ(flags(e.addedSheets()), "DD");
+}
+
+TEST_F(AddedSheets, ARefusedCreationSkipsThatEntryOnly) {
+    PageBuilder page;
+    page.doc().nullMethod("createStyleSheet");
+    StyleEngine& e = open(page);
+    e.injectAddedSheets(page.browser());
+    page.doc().nullMethod("createStyleSheet", false);
+    page.doc().failMethod("createStyleSheet", E_ACCESSDENIED);
+    e.injectAddedSheets(page.browser());
+    EXPECT_TRUE(page.doc().sheets().empty());
+    EXPECT_EQ(page.doc().createCalls().size(), 4u) << "every entry is tried";
+
+    e.injectAddedSheets(nullptr);
+    page.browser()->failMethod("get_Document", E_FAIL);
+    e.injectAddedSheets(page.browser());
+    EXPECT_EQ(page.doc().createCalls().size(), 4u);
+}
+
+TEST_F(AddedSheets, ReloadingSettingsRereadsTheListAndRefreshingReloadsCompletely) {
+    PageBuilder page;
+    StyleEngine& e = open(page);
+    e.setAddedCommandId(1, 40202);
+    EXPECT_EQ(e.addedSheets()[1].commandId, 40202);
+
+    store.AddSheet.erase(store.AddSheet.begin());
+    store.Etc.UseSheetShortcut = 0x025A;
+    store.Etc.UseAttrShortcut = 0x0251;
+    e.reloadSettings();
+    EXPECT_EQ(titles(e.addedSheets()), (Texts{L"Large"}));
+    EXPECT_EQ(e.addedSheets()[0].commandId, 0);
+    EXPECT_EQ(e.useSheetShortcut(), 0x025A);
+    EXPECT_EQ(e.useAttrShortcut(), 0x0251);
+
+    e.refreshPage();
+    EXPECT_EQ(page.browser()->refreshLevels(), (std::vector<LONG>{REFRESH_COMPLETELY}));
+}
+
+class PreferredSheets : public StyleFixture {};
+
+TEST_F(PreferredSheets, APreferredAddedSheetWinsOverTheAuthorsTitles) {
+    addSheet(L"Mine", L"mine.css");
+    prefer(L"http://example.test/", L"Mine");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.filler(6);
+    page.sheet(L"Author", L"author.css", false);
+    page.sheet(std::nullopt, L"fixed.css", false);
+    StyleEngine& e = open(page);
+
+    e.attachDocument(nullptr, true);
+
+    EXPECT_EQ(states(page.doc()), "DEE");
+    EXPECT_EQ(flags(e.addedSheets()), "E");
+    EXPECT_EQ(flags(e.sheetTitles()), "D");
+}
+
+TEST_F(PreferredSheets, ATitleThePageLacksLeavesOnlyTheFixedSheets) {
+    prefer(L"http://example.test/", L"Nowhere");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.sheet(L"A", L"a.css", false);
+    page.sheet(std::nullopt, L"fixed.css", true);
+    page.sheet(L"B", L"b.css", false);
+    StyleEngine& e = open(page);
+    e.attachDocument(nullptr, true);
+    EXPECT_EQ(states(page.doc()), "DED");
+}
+
+TEST_F(PreferredSheets, TheFirstMatchingEntryDecidesWhateverTheCaseOfThePattern) {
+    prefer(L"HTTP://EXAMPLE.TEST/", L"First");
+    prefer(L"http://example.test/doc", L"Second");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.sheet(L"Second", L"2.css", false);
+    page.sheet(L"First", L"1.css", true);
+    StyleEngine& e = open(page);
+    e.attachDocument(nullptr, true);
+    EXPECT_EQ(states(page.doc()), "DE");
+    EXPECT_TRUE(e.useSheets());
+}
+
+TEST_F(PreferredSheets, NoMatchOrNoLocationLeavesThePageAsItIs) {
+    prefer(L"http://elsewhere.test/", L"A");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.sheet(L"A", L"a.css", true);
+    page.sheet(L"B", L"b.css", false);
+    StyleEngine& e = open(page);
+    e.applyPreferred(page.browser());
+    EXPECT_EQ(states(page.doc()), "DE");
+
+    prefer(L"", L"A");
+    page.doc().failMethod("get_location", E_FAIL);
+    e.applyPreferred(page.browser());
+    EXPECT_EQ(states(page.doc()), "DE");
+    e.applyPreferred(nullptr);
+}
+
+TEST_F(PreferredSheets, AppliesToADocumentWithoutListingOrTurningSheetsOn) {
+    prefer(L"http://example.test/", L"B");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.sheet(L"A", L"a.css", false);
+    page.sheet(L"B", L"b.css", true);
+    StyleEngine& e = open(page);
+    e.refreshList();
+    e.setUseSheets(false);
+
+    e.applyPreferred(page.browser());
+    EXPECT_EQ(states(page.doc()), "DE");
+    EXPECT_FALSE(e.useSheets());
+    EXPECT_EQ(flags(e.sheetTitles()), "DE");
+}
+
+TEST_F(PreferredSheets, EachFrameGetsTheAddedSheetsAndItsOwnPreferredTitle) {
+    addSheet(L"Mine", L"mine.css");
+    prefer(L"http://example.test/left", L"Mine");
+    prefer(L"http://example.test/right", L"Right");
+    for (bool frameAware : {true, false}) {
+        SCOPED_TRACE(frameAware ? "frame-aware" : "frameset only");
+        store.Etc.FrameAware = frameAware;
+        PageBuilder page(L"http://example.test/frameset.html");
+        page.sheet(L"Top", L"top.css", false);
+        PageBuilder& left = page.frame(L"http://example.test/left.html");
+        left.sheet(L"Left", L"left.css", false);
+        PageBuilder& right = page.frame(L"http://example.test/right.html");
+        right.sheet(L"Plain", L"plain.css", false);
+        right.sheet(L"Right", L"right.css", true);
+        const ComPtr<BrowserDouble> leftView = frameBrowser(left);
+        const ComPtr<BrowserDouble> rightView = frameBrowser(right);
+        StyleEngine& e = open(page);
+
+        e.beginNavigation();
+        e.frameCompleted(leftView.get(), true);
+        e.frameCompleted(rightView.get(), true);
+        e.attachDocument(nullptr, true);
+
+        EXPECT_EQ(states(left.doc()), "DE");
+        EXPECT_EQ(states(right.doc()), "DED");
+        EXPECT_EQ(states(page.doc()), "ED");
+        EXPECT_EQ(e.sheetTitles().size(), frameAware ? 4u : 1u);
+        EXPECT_EQ(e.sheetCount(), frameAware ? 7 : 2);
+        TearDown();
+    }
+}
+
+}  // namespace
