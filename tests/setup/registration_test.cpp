@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <olectl.h>
-#include <shlwapi.h>
 
 #include <string>
 
 #include "common/reg_key.h"
+#include "setup/registry_footprint.h"
 #include "setup/ui_automation.h"
 #include "support/library.h"
 
@@ -13,69 +13,12 @@ using namespace quorin::test;
 
 namespace {
 
-const std::wstring kBand = L"{6E5A7C21-3F4B-4D8A-9C1E-2B7D5F0A4C11}";
-const std::wstring kHelper = L"{6E5A7C22-3F4B-4D8A-9C1E-2B7D5F0A4C11}";
-const std::wstring kApproved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
-const std::wstring kToolbar = L"Software\\Microsoft\\Internet Explorer\\Toolbar";
-const std::wstring kHelperKey =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\" + kHelper;
-const std::wstring kSettings = L"Software\\Orv\\Quorin";
 const wchar_t kBandText[] = L"スタイルシート切り替え(&K)";
 const wchar_t kHelperText[] = L"スタイルシート切り替え ブラウザヘルパ";
 const wchar_t kDiscardCaption[] = L"保存データ破棄の確認";
 const wchar_t kDiscardText[] =
     L"保存されているデータを破棄しますか?\n破棄しない場合には、レジストリエントリ\n\n"
     L"HKEY_CURRENT_USER\\Software\\Orv\\Quorin\n\n以下にデータが残ります(システムの障害にはなりません)。";
-const wchar_t kMissing[] = L"<missing>";
-
-// The REG_SZ text of a value, or a marker saying why there is none.
-std::wstring textOf(HKEY root, const std::wstring& path, const wchar_t* name) {
-    RegKey key;
-    DWORD type = 0, size = 0;
-    if (!key.open(root, path.c_str(), KEY_READ) ||
-        RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return kMissing;
-    if (type != REG_SZ) return L"<type " + std::to_wstring(type) + L">";
-    std::wstring text(size / sizeof(wchar_t), L'\0');
-    RegQueryValueExW(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size);
-    if (text.empty() || text.back() != L'\0') return L"<unterminated>";
-    text.pop_back();
-    return text;
-}
-
-bool keyExists(HKEY root, const std::wstring& path) {
-    RegKey key;
-    return key.open(root, path.c_str(), KEY_READ);
-}
-
-DWORD valueCount(HKEY root, const std::wstring& path) {
-    RegKey key;
-    DWORD values = 0;
-    if (!key.open(root, path.c_str(), KEY_READ)) return 0;
-    RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                     nullptr, nullptr);
-    return values;
-}
-
-void writeText(HKEY root, const std::wstring& path, const wchar_t* name, const wchar_t* text) {
-    RegKey key;
-    ASSERT_TRUE(key.create(root, path.c_str(), KEY_WRITE));
-    ASSERT_EQ(RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                             static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-}
-
-void removeFootprint() {
-    for (const std::wstring* clsid : {&kBand, &kHelper}) {
-        SHDeleteKeyW(HKEY_CLASSES_ROOT, (L"CLSID\\" + *clsid).c_str());
-        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kApproved.c_str(), clsid->c_str());
-    }
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        RegDeleteKeyValueW(root, kToolbar.c_str(), kBand.c_str());
-        SHDeleteKeyW(root, kHelperKey.c_str());
-    }
-    SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Orv");
-}
 
 class RegistrationTest : public testing::Test {
 protected:
@@ -157,8 +100,8 @@ TEST_F(RegistrationTest, CurrentUserVariantPutsOnlyTheBrowserEntriesUnderTheUser
 
 TEST_F(RegistrationTest, UnregisteringAnsweredNoRemovesTheEntriesAndKeepsTheSettings) {
     ASSERT_EQ(call("DllRegisterServer"), S_OK);
-    writeText(HKEY_CURRENT_USER, kSettings + L"\\AddSheet", L"Title1", L"kept");
-    writeText(HKEY_LOCAL_MACHINE, kToolbar, L"{00000000-0000-0000-0000-000000000001}", L"another toolbar");
+    ASSERT_TRUE(writeText(HKEY_CURRENT_USER, kSettings + L"\\AddSheet", L"Title1", L"kept"));
+    ASSERT_TRUE(writeText(HKEY_LOCAL_MACHINE, kToolbar, L"{00000000-0000-0000-0000-000000000001}", L"another toolbar"));
 
     const std::vector<std::wstring> boxes = unregister("DllUnregisterServer", IDNO);
     ASSERT_EQ(boxes.size(), 1u);
@@ -171,7 +114,7 @@ TEST_F(RegistrationTest, UnregisteringAnsweredNoRemovesTheEntriesAndKeepsTheSett
 
 TEST_F(RegistrationTest, UnregisteringAnsweredYesDeletesTheSettingsAndTheirEmptyParent) {
     ASSERT_EQ(call("DllRegisterServer"), S_OK);
-    writeText(HKEY_CURRENT_USER, kSettings + L"\\Prefer", L"Title1", L"gone");
+    ASSERT_TRUE(writeText(HKEY_CURRENT_USER, kSettings + L"\\Prefer", L"Title1", L"gone"));
     EXPECT_EQ(unregister("DllUnregisterServer", IDYES).size(), 1u);
     expectNothingRegistered();
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, L"Software\\Orv"));
@@ -180,7 +123,7 @@ TEST_F(RegistrationTest, UnregisteringAnsweredYesDeletesTheSettingsAndTheirEmpty
 TEST_F(RegistrationTest, UnregisteringTwiceFailsAtOnceAndAsksNothing) {
     ASSERT_EQ(call("DllRegisterServer"), S_OK);
     EXPECT_EQ(unregister("DllUnregisterServer", IDNO).size(), 1u);
-    writeText(HKEY_CURRENT_USER, kSettings, L"Marker", L"stays");
+    ASSERT_TRUE(writeText(HKEY_CURRENT_USER, kSettings, L"Marker", L"stays"));
     EXPECT_TRUE(unregister("DllUnregisterServer", IDYES, SELFREG_E_CLASS).empty());
     EXPECT_TRUE(unregister("DllUnregisterServerCU", IDYES, SELFREG_E_CLASS).empty());
     EXPECT_EQ(textOf(HKEY_CURRENT_USER, kSettings, L"Marker"), L"stays");

@@ -1,6 +1,8 @@
 #include "setup/ui_automation.h"
 
+#include <cwchar>
 #include <iterator>
+#include <memory>
 
 namespace quorin::test {
 
@@ -46,7 +48,7 @@ void pressButton(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-ChildProcess::~ChildProcess() {
+void ChildProcess::reset() {
     if (!info_.hProcess) return;
     if (running()) {
         TerminateProcess(info_.hProcess, 1);
@@ -54,15 +56,17 @@ ChildProcess::~ChildProcess() {
     }
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
+    info_ = PROCESS_INFORMATION{};
 }
 
-bool ChildProcess::start(const std::wstring& commandLine) {
-    if (info_.hProcess) return false;
+bool ChildProcess::start(const std::wstring& commandLine, const std::wstring& folder, const std::wstring& environment) {
+    reset();
     std::wstring mutableLine = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) !=
-           FALSE;
+    void* block = environment.empty() ? nullptr : const_cast<wchar_t*>(environment.c_str());
+    return CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != FALSE;
 }
 
 bool ChildProcess::waitForExit(DWORD& code, DWORD timeoutMs) {
@@ -72,6 +76,43 @@ bool ChildProcess::waitForExit(DWORD& code, DWORD timeoutMs) {
 
 bool ChildProcess::running() const {
     return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::wstring environmentWith(const std::wstring& name, const std::wstring& value) {
+    const std::unique_ptr<wchar_t, decltype(&FreeEnvironmentStringsW)> strings(GetEnvironmentStringsW(),
+                                                                               &FreeEnvironmentStringsW);
+    const std::wstring prefix = name + L"=";
+    std::wstring block;
+    for (const wchar_t* entry = strings.get(); entry && *entry; entry += wcslen(entry) + 1) {
+        if (_wcsnicmp(entry, prefix.c_str(), prefix.size()) != 0) block.append(entry).push_back(L'\0');
+    }
+    block.append(prefix + value).push_back(L'\0');
+    return block;  // its own terminator ends the block
+}
+
+TempFolder::TempFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static LONG counter = 0;
+    path_ = std::wstring(temp) + L"quorin-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(InterlockedIncrement(&counter)) + L"\\";
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            DeleteFileW((path_ + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(path_.c_str());
+}
+
+bool TempFolder::copyIn(const std::wstring& source, const wchar_t* name) const {
+    return CopyFileW(source.c_str(), (path_ + name).c_str(), FALSE) != FALSE;
 }
 
 BoxAnswerer::BoxAnswerer(const wchar_t* caption, int answer)

@@ -28,17 +28,39 @@ void pressButton(HWND dialog, int id);
 class ChildProcess {
 public:
     ChildProcess() = default;
-    ~ChildProcess();
+    ~ChildProcess() { reset(); }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool start(const std::wstring& commandLine);
+    // Ends whatever was started before. folder: the working directory, or empty for the test's; environment: a block as
+    // environmentWith makes, or empty for the test's own.
+    bool start(const std::wstring& commandLine, const std::wstring& folder = {}, const std::wstring& environment = {});
     // True when the program ended within the timeout; its exit code in code.
     bool waitForExit(DWORD& code, DWORD timeoutMs = kWindowTimeoutMs);
     bool running() const;
 
 private:
+    void reset();
+
     PROCESS_INFORMATION info_{};
+};
+
+// This process's environment block with one variable set to value.
+std::wstring environmentWith(const std::wstring& name, const std::wstring& value);
+
+// A fresh folder under the temporary folder, removed with its files afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& path() const noexcept { return path_; }  // ends with a backslash
+    bool copyIn(const std::wstring& source, const wchar_t* name) const;
+
+private:
+    std::wstring path_;
 };
 
 // Answers every message box with the caption, from its own thread, until destroyed.
