@@ -4,6 +4,8 @@
 #include <shlwapi.h>
 
 #include <cwchar>
+#include <string>
+#include <string_view>
 
 #include "link/entry_text.h"
 #include "link/link_collection.h"
@@ -15,15 +17,26 @@ namespace {
 // Only as much of an address as a URL may hold takes part in the same-site test.
 constexpr std::size_t kSameSiteLength = 2083;
 
-bool isWordStart(const wchar_t* value, const wchar_t* at) { return at == value || at[-1] == L' '; }
-bool isWordEnd(const wchar_t* end) { return *end == 0 || *end == L' '; }
+// Letter case is folded once per search, so that a search stays linear however long a hostile
+// value is; the system's case-blind search restarts from scratch at every occurrence.
+std::wstring folded(const wchar_t* text) {
+    std::wstring copy(text);
+    if (!copy.empty()) CharLowerBuffW(copy.data(), static_cast<DWORD>(copy.size()));
+    return copy;
+}
+
+bool containsNoCase(const wchar_t* value, const wchar_t* part) {
+    return folded(value).find(folded(part)) != std::wstring::npos;
+}
 
 bool holdsWords(const wchar_t* value, const wchar_t* words) {
-    const std::size_t length = std::wcslen(words);
-    if (length == 0) return false;
+    const std::wstring needle = folded(words);
+    if (needle.empty()) return false;
+    const std::wstring text = folded(value);
     // Stepping one character at a time finds a run of words that overlaps a failed occurrence.
-    for (const wchar_t* at = StrStrIW(value, words); at; at = StrStrIW(at + 1, words)) {
-        if (isWordStart(value, at) && isWordEnd(at + length)) return true;
+    for (std::size_t at = text.find(needle); at != std::wstring::npos; at = text.find(needle, at + 1)) {
+        const std::size_t end = at + needle.size();
+        if ((at == 0 || text[at - 1] == L' ') && (end == text.size() || text[end] == L' ')) return true;
     }
     return false;
 }
@@ -61,7 +74,7 @@ void LinkCollection::classifyLink(const SharedString& rel, const SharedString& r
         if (matched) return;
         EntryText other;
         if (!rel.isNull()) {
-            if (!etc_.EnumStyleSheet && StrStrIW(rel.c_str(), L"stylesheet")) return;
+            if (!etc_.EnumStyleSheet && containsNoCase(rel.c_str(), L"stylesheet")) return;
             other.append(L"(").append(rel.c_str()).append(L")\t").append(text.c_str());
         } else {
             other.append(L"<").append(rev.c_str()).append(L">\t").append(text.c_str());

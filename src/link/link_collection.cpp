@@ -13,6 +13,9 @@ namespace {
 
 // Combined addresses hold at most 2084 characters.
 constexpr DWORD kCombinedCapacity = 2085;
+// The size handed to the combination leaves out the last unit: some implementations overrun
+// their own buffers on a result of exactly 2084 characters, and no browser address is that long.
+constexpr DWORD kCombinedSizeGiven = kCombinedCapacity - 1;
 
 struct NonLinkSource {
     const wchar_t* tag;
@@ -174,7 +177,7 @@ SharedString LinkCollection::resolveTarget(const SharedString& href) const {
     // Without an href there is nothing to combine; the combination would fail the same way.
     if (href.isNull()) return SharedString();
     wchar_t combined[kCombinedCapacity];
-    DWORD size = kCombinedCapacity;
+    DWORD size = kCombinedSizeGiven;
     if (FAILED(UrlCombineW(baseAddress_.c_str(), href.c_str(), combined, &size, 0))) return SharedString();
     return SharedString(combined);
 }
