@@ -1,11 +1,12 @@
 #include "link/link_collection.h"
 
-#include <shlguid.h>
 #include <shlwapi.h>
 
+#include "common/variant.h"
 #include "link/entry_text.h"
 #include "link/page_document.h"
 #include "link/refresh.h"
+#include "style/browser_access.h"
 
 namespace quorin {
 
@@ -29,25 +30,15 @@ constexpr NonLinkSource kNonLinkSources[] = {
 
 constexpr const wchar_t* kLinkTags[] = {L"link", L"a", L"area"};
 
-SharedString elementTitle(IDispatch* element) {
-    ComPtr<IHTMLElement> html = queryAs<IHTMLElement>(element);
-    if (!html) return SharedString();
-    return readString([&](BSTR* out) { return html->get_title(out); });
-}
-
-SharedString elementInnerText(IDispatch* element) {
-    ComPtr<IHTMLElement> html = queryAs<IHTMLElement>(element);
-    if (!html) return SharedString();
-    return readString([&](BSTR* out) { return html->get_innerText(out); });
+SharedString elementTitle(IHTMLElement* element) {
+    return readString([&](BSTR* out) { return element->get_title(out); });
 }
 
 // The string value of the attribute; null when it is missing or not a string.
-SharedString stringAttribute(IDispatch* element, const wchar_t* attribute) {
-    ComPtr<IHTMLElement> html = queryAs<IHTMLElement>(element);
-    if (!html) return SharedString();
-    SharedString name(attribute);
+SharedString stringAttribute(IHTMLElement* element, const wchar_t* attribute) {
+    const SharedString name(attribute);
     Variant value;
-    if (FAILED(html->getAttribute(name.bstr(), 0, value.out())) || value.type() != VT_BSTR) return SharedString();
+    if (FAILED(element->getAttribute(name.bstr(), 0, value.out())) || value.type() != VT_BSTR) return SharedString();
     const BSTR text = value.ref().bstrVal;
     if (!text) return SharedString();
     return SharedString(text, SysStringLen(text));
@@ -61,7 +52,7 @@ struct LinkValues {
 };
 
 // The values classification looks at; false when the element is none of the three kinds.
-bool readLinkValues(IDispatch* element, LinkValues& values) {
+bool readLinkValues(IHTMLElement* element, LinkValues& values) {
     if (ComPtr<IHTMLLinkElement> link = queryAs<IHTMLLinkElement>(element)) {
         values.rel = readString([&](BSTR* out) { return link->get_rel(out); });
         values.rev = readString([&](BSTR* out) { return link->get_rev(out); });
@@ -73,7 +64,7 @@ bool readLinkValues(IDispatch* element, LinkValues& values) {
         values.rel = readString([&](BSTR* out) { return anchor->get_rel(out); });
         values.rev = readString([&](BSTR* out) { return anchor->get_rev(out); });
         values.href = readString([&](BSTR* out) { return anchor->get_href(out); });
-        values.text = elementInnerText(element);
+        values.text = readString([&](BSTR* out) { return element->get_innerText(out); });
         return true;
     }
     if (ComPtr<IHTMLAreaElement> area = queryAs<IHTMLAreaElement>(element)) {
@@ -90,21 +81,10 @@ SharedString firstBaseHref(IHTMLDocument2* document) {
     SharedString tag(L"base");
     ComPtr<IHTMLElementCollection> bases;
     if (FAILED(document3->getElementsByTagName(tag.bstr(), bases.put())) || !bases) return SharedString();
-    ComPtr<IDispatch> first;
-    if (FAILED(bases->item(Variant::fromInt(0).value(), Variant::fromInt(0).value(), first.put())) || !first)
-        return SharedString();
-    ComPtr<IHTMLBaseElement> base = queryAs<IHTMLBaseElement>(first.get());
+    const ComPtr<IHTMLElement> first = elementAt(bases.get(), 0);
+    const ComPtr<IHTMLBaseElement> base = first.as<IHTMLBaseElement>();
     if (!base) return SharedString();
     return readString([&](BSTR* out) { return base->get_href(out); });
-}
-
-ComPtr<IWebBrowser2> browserOfSite(IUnknown* site) {
-    ComPtr<IOleCommandTarget> target = queryAs<IOleCommandTarget>(site);
-    ComPtr<IServiceProvider> services = target.as<IServiceProvider>();
-    if (!services) return nullptr;
-    ComPtr<IWebBrowser2> browser;
-    if (FAILED(services->QueryService(SID_SWebBrowserApp, IID_IWebBrowser2, browser.putVoid()))) return nullptr;
-    return browser;
 }
 
 }  // namespace
@@ -115,14 +95,12 @@ void LinkCollection::setSite(IUnknown* site) {
     site_ = nullptr;
     if (!site) return;
     site_ = ComPtr<IUnknown>(site);
-    if (ComPtr<IWebBrowser2> browser = browserOfSite(site)) browser_ = std::move(browser);
+    if (ComPtr<IWebBrowser2> browser = browserFromSite(site)) browser_ = std::move(browser);
 }
 
 void LinkCollection::setDocument(IWebBrowser2* browser) {
     if (!browser) browser = browser_.get();
-    documentAddress_ = SharedString();
-    if (!browser) return;
-    documentAddress_ = readString([&](BSTR* out) { return browser->get_LocationURL(out); });
+    documentAddress_ = locationUrlOf(browser);
 }
 
 void LinkCollection::applySettings() {
@@ -145,7 +123,7 @@ void LinkCollection::clearLists() noexcept {
 void LinkCollection::collect() {
     readBase();
     clearLists();
-    ComPtr<IHTMLDocument2> document = browserDocument(browser_.get());
+    ComPtr<IHTMLDocument2> document = documentOf(browser_.get());
     if (!document) return;
     scanLinkElements(document.get());
     if (etc_.EnumNonLink) scanNonLinks(document.get());
@@ -153,7 +131,7 @@ void LinkCollection::collect() {
 
 void LinkCollection::readBase() {
     SharedString href;
-    if (ComPtr<IHTMLDocument2> document = browserDocument(browser_.get())) href = firstBaseHref(document.get());
+    if (ComPtr<IHTMLDocument2> document = documentOf(browser_.get())) href = firstBaseHref(document.get());
     baseAddress_ = href.isNull() ? documentAddress_ : href;
 }
 
@@ -185,7 +163,7 @@ SharedString LinkCollection::resolveTarget(const SharedString& href) const {
 bool LinkCollection::navigate(const LinkEntry& entry) {
     // An address that could not be resolved must not send the browser to an empty page.
     if (entry.target.isEmpty()) return false;
-    ComPtr<IHTMLDocument2> document = browserDocument(browser_.get());
+    ComPtr<IHTMLDocument2> document = documentOf(browser_.get());
     if (!document) return false;
     ComPtr<IHTMLLocation> location;
     if (FAILED(document->get_location(location.put())) || !location) return false;
@@ -193,14 +171,11 @@ bool LinkCollection::navigate(const LinkEntry& entry) {
 }
 
 void LinkCollection::scanLinkElements(IHTMLDocument2* document) {
-    for (const wchar_t* tag : kLinkTags) {
-        ComPtr<IHTMLElementCollection> elements = elementsByTag(document, tag);
-        if (!elements) continue;
-        forEachElement(elements.get(), [&](IDispatch* element) { scanLinkElement(element); });
-    }
+    for (const wchar_t* tag : kLinkTags)
+        forEachElementOfTag(document, tag, [&](IHTMLElement* element) { scanLinkElement(element); });
 }
 
-void LinkCollection::scanLinkElement(IDispatch* element) {
+void LinkCollection::scanLinkElement(IHTMLElement* element) {
     LinkValues values;
     if (!readLinkValues(element, values)) return;
     if (values.text.isNull()) values.text = values.href;
@@ -209,18 +184,17 @@ void LinkCollection::scanLinkElement(IDispatch* element) {
 
 void LinkCollection::scanNonLinks(IHTMLDocument2* document) {
     for (const NonLinkSource& source : kNonLinkSources) {
-        ComPtr<IHTMLElementCollection> elements = elementsByTag(document, source.tag);
-        if (!elements) return;
-        forEachElement(elements.get(), [&](IDispatch* element) {
+        const bool walked = forEachElementOfTag(document, source.tag, [&](IHTMLElement* element) {
             if (source.attribute)
                 scanAttributeElement(element, source.tag, source.attribute);
             else
                 scanMetaElement(element);
         });
+        if (!walked) return;
     }
 }
 
-void LinkCollection::scanAttributeElement(IDispatch* element, const wchar_t* tag, const wchar_t* attribute) {
+void LinkCollection::scanAttributeElement(IHTMLElement* element, const wchar_t* tag, const wchar_t* attribute) {
     SharedString value = stringAttribute(element, attribute);
     if (value.isNull()) return;
     SharedString title = elementTitle(element);
@@ -230,7 +204,7 @@ void LinkCollection::scanAttributeElement(IDispatch* element, const wchar_t* tag
     addEntry(nonLinks_, etc_.MaxNonLinkNum, value, text.c_str());
 }
 
-void LinkCollection::scanMetaElement(IDispatch* element) {
+void LinkCollection::scanMetaElement(IHTMLElement* element) {
     ComPtr<IHTMLMetaElement> meta = queryAs<IHTMLMetaElement>(element);
     if (!meta) return;
     SharedString httpEquiv = readString([&](BSTR* out) { return meta->get_httpEquiv(out); });

@@ -70,10 +70,10 @@ private:
     bool appendEntry(LinkList& list, int limit, const SharedString& href, const wchar_t* text,
                      bool eliminateDuplicates);
     void scanLinkElements(IHTMLDocument2* document);
-    void scanLinkElement(IDispatch* element);
+    void scanLinkElement(IHTMLElement* element);
     void scanNonLinks(IHTMLDocument2* document);
-    void scanAttributeElement(IDispatch* element, const wchar_t* tag, const wchar_t* attribute);
-    void scanMetaElement(IDispatch* element);
+    void scanAttributeElement(IHTMLElement* element, const wchar_t* tag, const wchar_t* attribute);
+    void scanMetaElement(IHTMLElement* element);
 
     SettingsStore* settings_;
     WORD cruiseShortcut_ = 0;
