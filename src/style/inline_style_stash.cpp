@@ -22,9 +22,13 @@ void InlineStyleStash::store(IHTMLElement* element) const {
     if (!style) return;
     SharedString css;
     if (FAILED(style->get_cssText(css.out())) || css.isEmpty()) return;
-    const Variant stored = Variant::fromString(css.c_str());
+    // The callee copies its by-value argument, so the text is lent, not copied and freed again.
+    VARIANT stored;
+    VariantInit(&stored);
+    stored.vt = VT_BSTR;
+    stored.bstrVal = css.bstr();
     // Clearing a style that could not be kept would lose it for good.
-    if (FAILED(element->setAttribute(name_.bstr(), stored.value(), 0))) return;
+    if (FAILED(element->setAttribute(name_.bstr(), stored, 0))) return;
     style->put_cssText(nullptr);
 }
 
