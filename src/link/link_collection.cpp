@@ -4,6 +4,7 @@
 
 #include "common/variant.h"
 #include "link/entry_text.h"
+#include "link/link_element.h"
 #include "link/page_document.h"
 #include "link/refresh.h"
 #include "style/browser_access.h"
@@ -44,35 +45,8 @@ SharedString stringAttribute(IHTMLElement* element, const wchar_t* attribute) {
     return SharedString(text, SysStringLen(text));
 }
 
-struct LinkValues {
-    SharedString rel;
-    SharedString rev;
-    SharedString href;
-    SharedString text;
-};
-
-// The values classification looks at; false when the element is none of the three kinds.
-bool readLinkValues(IHTMLElement* element, LinkValues& values) {
-    if (ComPtr<IHTMLLinkElement> link = queryAs<IHTMLLinkElement>(element)) {
-        values.rel = readString([&](BSTR* out) { return link->get_rel(out); });
-        values.rev = readString([&](BSTR* out) { return link->get_rev(out); });
-        values.href = readString([&](BSTR* out) { return link->get_href(out); });
-        values.text = elementTitle(element);
-        return true;
-    }
-    if (ComPtr<IHTMLAnchorElement> anchor = queryAs<IHTMLAnchorElement>(element)) {
-        values.rel = readString([&](BSTR* out) { return anchor->get_rel(out); });
-        values.rev = readString([&](BSTR* out) { return anchor->get_rev(out); });
-        values.href = readString([&](BSTR* out) { return anchor->get_href(out); });
-        values.text = readString([&](BSTR* out) { return element->get_innerText(out); });
-        return true;
-    }
-    if (ComPtr<IHTMLAreaElement> area = queryAs<IHTMLAreaElement>(element)) {
-        values.href = readString([&](BSTR* out) { return area->get_href(out); });
-        values.text = readString([&](BSTR* out) { return area->get_alt(out); });
-        return true;
-    }
-    return false;
+bool hasRoom(const LinkList& list, int limit) {
+    return limit > 0 && list.size() < static_cast<std::size_t>(limit);
 }
 
 SharedString firstBaseHref(IHTMLDocument2* document) {
@@ -141,7 +115,7 @@ bool LinkCollection::addEntry(LinkList& list, int limit, const SharedString& hre
 
 bool LinkCollection::appendEntry(LinkList& list, int limit, const SharedString& href, const wchar_t* text,
                                  bool eliminateDuplicates) {
-    if (limit <= 0 || list.size() >= static_cast<std::size_t>(limit)) return false;
+    if (!hasRoom(list, limit)) return false;
     LinkEntry entry;
     entry.target = resolveTarget(href);
     entry.text = text;
@@ -176,10 +150,21 @@ void LinkCollection::scanLinkElements(IHTMLDocument2* document) {
 }
 
 void LinkCollection::scanLinkElement(IHTMLElement* element) {
-    LinkValues values;
-    if (!readLinkValues(element, values)) return;
-    if (values.text.isNull()) values.text = values.href;
-    classifyLink(values.rel, values.rev, values.href, values.text);
+    const LinkElement link(element);
+    if (!link.known()) return;
+    const SharedString rel = link.rel();
+    const SharedString rev = link.rev();
+    // A hyperlink that full general lists would refuse costs no more reading; on big pages most
+    // elements are such.
+    if (rel.isNull() && rev.isNull() && !generalListsHaveRoom()) return;
+    const SharedString href = link.href();
+    SharedString text = link.text();
+    if (text.isNull()) text = href;
+    classifyLink(rel, rev, href, text);
+}
+
+bool LinkCollection::generalListsHaveRoom() const {
+    return hasRoom(generalLinks_, etc_.MaxUnRelNum) || (etc_.GroupSameSite && hasRoom(sameSiteLinks_, etc_.MaxUnRelNum));
 }
 
 void LinkCollection::scanNonLinks(IHTMLDocument2* document) {

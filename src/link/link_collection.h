@@ -71,6 +71,7 @@ private:
                      bool eliminateDuplicates);
     void scanLinkElements(IHTMLDocument2* document);
     void scanLinkElement(IHTMLElement* element);
+    bool generalListsHaveRoom() const;
     void scanNonLinks(IHTMLDocument2* document);
     void scanAttributeElement(IHTMLElement* element, const wchar_t* tag, const wchar_t* attribute);
     void scanMetaElement(IHTMLElement* element);

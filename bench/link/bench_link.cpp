@@ -1,0 +1,198 @@
+// Cost of collecting a page's links and reading every list, against the page doubles, for
+// generated pages of growing size and a converted real page, with duplicate elimination off and
+// on. Prints one table; the exit code is always 0. Targets are judged on the best run: on a
+// shared machine the other runs mostly measure the neighbours.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/module.h"
+#include "link/link_collection.h"
+#include "settings/settings_store.h"
+#include "support/page_builder.h"
+#include "support/page_file.h"
+#include "support/registry_sandbox.h"
+#include "support/site_double.h"
+
+using namespace quorin;
+using namespace quorin::test;
+
+namespace {
+
+constexpr int kRepeats = 9;
+constexpr int kLargeRepeats = 5;  // for pages of 100,000 anchors
+constexpr double kTargetMs = 30.0;
+constexpr int kTargetAnchors = 10000;
+constexpr double kMaxGrowth = 12.0;
+
+double nowMs() {
+    static const double perMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / perMs;
+}
+
+struct Timing {
+    double best;
+    double median;
+};
+
+Timing measure(int repeats, const std::function<void()>& step) {
+    std::vector<double> runs;
+    for (int i = 0; i < repeats; ++i) {
+        const double start = nowMs();
+        step();
+        runs.push_back(nowMs() - start);
+    }
+    std::sort(runs.begin(), runs.end());
+    return {runs.front(), runs[runs.size() / 2]};
+}
+
+// A page as documentation generators write them: a few link elements in the head, then anchors
+// of which one in ten names a relation and every address appears twice.
+std::unique_ptr<PageBuilder> makePage(int anchors) {
+    auto page = std::make_unique<PageBuilder>(L"http://bench.test/dir/index.html", L"Bench");
+    page->skeleton();
+    page->link(L"start", L"index.html", L"Top");
+    page->link(L"next", L"next.html", L"Next");
+    page->link(L"prev", L"prev.html", L"Previous");
+    page->link(L"stylesheet", L"style.css");
+    for (int i = 0; i < anchors; ++i) {
+        const std::wstring href = L"page" + std::to_wstring(i % std::max(1, anchors / 2)) + L".html";
+        const std::wstring text = L"Section " + std::to_wstring(i);
+        if (i % 10 == 0)
+            page->anchor(href, text, i % 20 == 0 ? L"next" : L"bookmark");
+        else
+            page->anchor(href, text);
+    }
+    return page;
+}
+
+// Keeps the reads of the lists from being optimised away.
+volatile size_t g_sink = 0;
+
+size_t readEveryList(const LinkCollection& links) {
+    size_t units = 0;
+    auto read = [&](const LinkList& list) {
+        for (const LinkEntry& e : list.entries()) units += e.target.length() + e.text.length();
+    };
+    for (const LinkTypeEntry& type : links.linkTypes()) read(type.links);
+    read(links.otherLinks());
+    read(links.generalLinks());
+    read(links.sameSiteLinks());
+    read(links.nonLinks());
+    return units;
+}
+
+struct Row {
+    std::wstring page;
+    int elements;
+    bool elim;
+    bool unlimited;
+    Timing timing;
+    size_t listed;
+};
+
+struct Bench {
+    SettingsStore& store;
+    std::vector<Row> rows;
+
+    void run(const std::wstring& name, PageBuilder& page, int elements, bool elim, bool unlimited, int repeats) {
+        store.LinkEtc = LinkEtcSettings();
+        store.LinkEtc.ElimDuplLinks = elim;
+        if (unlimited) store.LinkEtc.MaxEtcNum = store.LinkEtc.MaxUnRelNum = store.LinkEtc.MaxNonLinkNum = INT_MAX;
+        LinkCollection links(&store);
+        ComPtr<SiteDouble> site = ComPtr<SiteDouble>::adopt(new SiteDouble);
+        site->setBrowser(page.browser()->unknown());
+        links.setSite(site->unknown());
+        links.setDocument(nullptr);
+        const Timing t = measure(repeats, [&] {
+            links.collect();
+            g_sink = g_sink + readEveryList(links);
+        });
+        size_t listed = links.otherLinks().size() + links.generalLinks().size() + links.sameSiteLinks().size();
+        for (const LinkTypeEntry& type : links.linkTypes()) listed += type.links.size();
+        rows.push_back({name, elements, elim, unlimited, t, listed});
+    }
+
+    const Row* find(int elements, bool elim, bool unlimited) const {
+        for (const Row& r : rows)
+            if (r.page == L"generated" && r.elements == elements && r.elim == elim && r.unlimited == unlimited) return &r;
+        return nullptr;
+    }
+};
+
+std::unique_ptr<PageBuilder> loadRealPage(int& anchors) {
+    auto page = loadPageFile(QUORIN_BENCH_PAGES L"\\m4\\index.page");
+    if (page) anchors = static_cast<int>(page->doc().elementsByTag(L"a").size() + page->doc().elementsByTag(L"link").size());
+    return page;
+}
+
+}  // namespace
+
+int main() {
+    setModuleHandle(GetModuleHandleW(nullptr));
+    if (FAILED(OleInitialize(nullptr))) return 0;
+    {
+        RegistrySandbox sandbox;
+        SettingsStore store;
+        store.loadLinkType();
+        store.loadLinkCruise();
+        Bench bench{store, {}};
+
+        for (int anchors : {1000, 10000, 100000}) {
+            auto page = makePage(anchors);
+            const int repeats = anchors >= 100000 ? kLargeRepeats : kRepeats;
+            for (bool unlimited : {false, true})
+                for (bool elim : {false, true}) bench.run(L"generated", *page, anchors, elim, unlimited, repeats);
+        }
+        int realAnchors = 0;
+        auto real = loadRealPage(realAnchors);
+        if (real) {
+            for (bool elim : {false, true}) bench.run(L"m4/index", *real, realAnchors, elim, false, kRepeats);
+        }
+
+        std::printf("Link collection: collect, then read every list (page doubles; best and median of %d runs, %d for 100,000)\n",
+                    kRepeats, kLargeRepeats);
+        std::printf("%-10s %9s %6s %9s %9s %9s %10s %7s %7s\n", "page", "elements", "Elim", "limits", "best ms",
+                    "median ms", "ns/elem", "listed", "growth");
+        for (const Row& r : bench.rows) {
+            const Row* smaller = r.page == L"generated" ? bench.find(r.elements / 10, r.elim, r.unlimited) : nullptr;
+            char growth[16] = "-";
+            if (smaller && smaller->timing.best > 0)
+                std::snprintf(growth, sizeof growth, "%.2f", r.timing.best / smaller->timing.best);
+            std::printf("%-10ls %9d %6s %9s %9.2f %9.2f %10.0f %7zu %7s\n", r.page.c_str(), r.elements,
+                        r.elim ? "on" : "off", r.unlimited ? "none" : "999", r.timing.best, r.timing.median,
+                        r.timing.best * 1e6 / r.elements, r.listed, growth);
+        }
+        if (!real) std::printf("real page: converted pages not found at %ls\n", QUORIN_BENCH_PAGES);
+
+        bool underTarget = true, linear = true;
+        for (bool elim : {false, true}) {
+            const Row* r = bench.find(kTargetAnchors, elim, false);
+            if (r && r->timing.best >= kTargetMs) underTarget = false;
+            for (bool unlimited : {false, true})
+                for (int n : {10000, 100000}) {
+                    const Row* big = bench.find(n, elim, unlimited);
+                    const Row* small = bench.find(n / 10, elim, unlimited);
+                    if (big && small && big->timing.best > kMaxGrowth * small->timing.best) linear = false;
+                }
+        }
+        std::printf("target: under %.0f ms for %d anchors with default limits: %s\n", kTargetMs, kTargetAnchors,
+                    underTarget ? "met" : "NOT met");
+        std::printf("target: 10x the anchors costs at most %.0fx the time: %s\n", kMaxGrowth, linear ? "met" : "NOT met");
+    }
+    OleUninitialize();
+    return 0;
+}

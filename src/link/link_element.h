@@ -1,0 +1,33 @@
+#pragma once
+// A link, a or area element, known by the first of their interfaces it answers, with the values
+// classification reads from it. Each value is null when the element has none or the call fails.
+
+#include <windows.h>
+#include <mshtml.h>
+
+#include "common/com_ptr.h"
+#include "common/shared_string.h"
+
+namespace quorin {
+
+class LinkElement {
+public:
+    explicit LinkElement(IHTMLElement* element);
+
+    // False for an element of none of the three kinds.
+    bool known() const noexcept { return link_ || anchor_ || area_; }
+
+    SharedString rel() const;  // areas have none
+    SharedString rev() const;  // areas have none
+    SharedString href() const;
+    // The title of a link, the inner text of an anchor, the alt text of an area.
+    SharedString text() const;
+
+private:
+    IHTMLElement* element_;
+    ComPtr<IHTMLLinkElement> link_;
+    ComPtr<IHTMLAnchorElement> anchor_;
+    ComPtr<IHTMLAreaElement> area_;
+};
+
+}  // namespace quorin
