@@ -62,7 +62,6 @@ public:
     const LinkList& nonLinks() const noexcept { return nonLinks_; }
 
     WORD cruiseShortcut() const noexcept { return cruiseShortcut_; }
-    const LinkEtcSettings& limits() const noexcept { return etc_; }
     const SharedString& documentAddress() const noexcept { return documentAddress_; }
     const SharedString& baseAddress() const noexcept { return baseAddress_; }
 

@@ -70,6 +70,21 @@ TEST_F(Collection, LimitsBoundEachListByItself) {
     EXPECT_EQ(texts(links.nonLinks()), (Texts{L"(blockquote - cite)\t1.html", L"(blockquote - cite)\t2.html"}));
 }
 
+TEST_F(Collection, AFullGeneralListLeavesRoomForSameSiteLinks) {
+    store.LinkEtc.MaxUnRelNum = 1;
+    store.LinkEtc.GroupSameSite = true;
+    PageBuilder page(L"http://server/a.html");
+    page.anchor(L"http://x/1", L"X1");
+    page.anchor(L"http://x/2", L"X2");
+    page.anchor(L"http://server/b.html", L"B");
+    page.anchor(L"http://server/c.html", L"C");
+    page.link(L"next", L"n.html", L"N");
+    LinkCollection& links = collect(page);
+    EXPECT_EQ(texts(links.generalLinks()), (Texts{L"X1"}));
+    EXPECT_EQ(texts(links.sameSiteLinks()), (Texts{L"B"}));
+    EXPECT_EQ(texts(typeList(L"次")), (Texts{L"N"}));
+}
+
 TEST_F(Collection, ZeroAndNegativeLimitsAdmitNothing) {
     store.LinkEtc.MaxEtcNum = 0;
     store.LinkEtc.MaxUnRelNum = -1;
@@ -169,6 +184,9 @@ TEST_F(Collection, AddressesTooLongToCombineAreListedWithoutTarget) {
     EXPECT_EQ(links.generalLinks().entries()[2].target.length(), 2083u);
     EXPECT_FALSE(links.navigate(links.generalLinks().entries()[0])) << "an unresolved address goes nowhere";
     EXPECT_TRUE(navigations(page).empty());
+
+    store.LinkEtc.ElimDuplLinks = true;
+    EXPECT_EQ(texts(collect(page).generalLinks()), (Texts{L"long", L"fits"})) << "unresolved targets are one target";
 }
 
 TEST_F(Collection, NavigateSetsTheLocationOfTheDocument) {
