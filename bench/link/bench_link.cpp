@@ -20,9 +20,11 @@
 #include "support/page_file.h"
 #include "support/registry_sandbox.h"
 #include "support/site_double.h"
+#include "timing.h"
 
 using namespace quorin;
 using namespace quorin::test;
+using namespace quorin::bench;
 
 namespace {
 
@@ -31,33 +33,6 @@ constexpr int kLargeRepeats = 5;  // for pages of 100,000 anchors
 constexpr double kTargetMs = 30.0;
 constexpr int kTargetAnchors = 10000;
 constexpr double kMaxGrowth = 12.0;
-
-double nowMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perMs;
-}
-
-struct Timing {
-    double best;
-    double median;
-};
-
-Timing measure(int repeats, const std::function<void()>& step) {
-    std::vector<double> runs;
-    for (int i = 0; i < repeats; ++i) {
-        const double start = nowMs();
-        step();
-        runs.push_back(nowMs() - start);
-    }
-    std::sort(runs.begin(), runs.end());
-    return {runs.front(), runs[runs.size() / 2]};
-}
 
 // A page as documentation generators write them: a few link elements in the head, then anchors
 // of which one in ten names a relation and every address appears twice.

@@ -18,9 +18,11 @@
 #include "support/page_builder.h"
 #include "support/registry_sandbox.h"
 #include "support/site_double.h"
+#include "timing.h"
 
 using namespace quorin;
 using namespace quorin::test;
+using namespace quorin::bench;
 
 namespace {
 
@@ -28,35 +30,6 @@ constexpr int kRepeats = 15;
 constexpr int kLargeRepeats = 3;  // for pages of 100,000 elements
 constexpr double kStyleAttrTargetMs = 20.0;
 constexpr int kStyleAttrTargetElements = 10000;
-
-double nowMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perMs;
-}
-
-struct Timing {
-    double best;
-    double median;
-};
-
-// prepare runs untimed before each timed run of step.
-Timing measure(int repeats, const std::function<void()>& prepare, const std::function<void()>& step) {
-    std::vector<double> runs;
-    for (int i = 0; i < repeats; ++i) {
-        prepare();
-        const double start = nowMs();
-        step();
-        runs.push_back(nowMs() - start);
-    }
-    std::sort(runs.begin(), runs.end());
-    return {runs.front(), runs[runs.size() / 2]};
-}
 
 // A page of sheets and inline-styled elements spread evenly over the top document and frames.
 // Every fourth sheet is untitled; titled sheets come in pairs of one title.
