@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "settings/settings_store.h"
-#include "style/document_walk.h"
+#include "page/document_walk.h"
 #include "style/style_engine.h"
 #include "support/page_builder.h"
 #include "support/registry_sandbox.h"

@@ -8,7 +8,7 @@
 #include "browser/host_process.h"
 #include "common/guard.h"
 #include "common/variant.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 
 namespace quorin {
 

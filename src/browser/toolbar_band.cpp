@@ -2,7 +2,7 @@
 
 #include "browser/host_process.h"
 #include "common/guard.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 
 namespace quorin {
 

@@ -2,34 +2,16 @@
 // Owned module handle from LoadLibrary, freed on destruction.
 
 #include <windows.h>
-#include <utility>
+
+#include "common/unique_handle.h"
 
 namespace quorin {
 
-class LoadedLibrary {
+class LoadedLibrary : public UniqueHandle<HMODULE, FreeLibrary> {
 public:
-    explicit LoadedLibrary(HMODULE module = nullptr) noexcept : module_(module) {}
-    LoadedLibrary(LoadedLibrary&& o) noexcept : module_(std::exchange(o.module_, nullptr)) {}
-    LoadedLibrary& operator=(LoadedLibrary&& o) noexcept {
-        if (this != &o) {
-            reset();
-            module_ = std::exchange(o.module_, nullptr);
-        }
-        return *this;
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-    ~LoadedLibrary() { reset(); }
+    using UniqueHandle::UniqueHandle;
 
-    HMODULE get() const noexcept { return module_; }
-    explicit operator bool() const noexcept { return module_ != nullptr; }
-    FARPROC entry(const char* name) const noexcept { return module_ ? GetProcAddress(module_, name) : nullptr; }
-    void reset() noexcept {
-        if (HMODULE m = std::exchange(module_, nullptr)) FreeLibrary(m);
-    }
-
-private:
-    HMODULE module_ = nullptr;
+    FARPROC entry(const char* name) const noexcept { return get() ? GetProcAddress(get(), name) : nullptr; }
 };
 
 }  // namespace quorin

@@ -2,51 +2,34 @@
 // Owned registry key handle.
 
 #include <windows.h>
-#include <utility>
+
+#include "common/unique_handle.h"
 
 namespace quorin {
 
-class RegKey {
+class RegKey : public UniqueHandle<HKEY, RegCloseKey> {
 public:
-    RegKey() noexcept = default;
-    explicit RegKey(HKEY key) noexcept : key_(key) {}
-    RegKey(RegKey&& o) noexcept : key_(std::exchange(o.key_, nullptr)) {}
-    RegKey& operator=(RegKey&& o) noexcept {
-        if (this != &o) {
-            close();
-            key_ = std::exchange(o.key_, nullptr);
-        }
-        return *this;
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    ~RegKey() { close(); }
+    using UniqueHandle::UniqueHandle;
 
     // Opens an existing key; false when it is missing or access is refused.
     bool open(HKEY root, const wchar_t* path, REGSAM access) noexcept {
-        close();
-        if (RegOpenKeyExW(root, path, 0, access, &key_) == ERROR_SUCCESS) return true;
-        key_ = nullptr;
-        return false;
+        return openStatus(root, path, access) == ERROR_SUCCESS;
+    }
+    // The system's answer: ERROR_FILE_NOT_FOUND tells a missing key from one that cannot be opened.
+    LONG openStatus(HKEY root, const wchar_t* path, REGSAM access) noexcept {
+        HKEY key = nullptr;
+        const LONG result = RegOpenKeyExW(root, path, 0, access, &key);
+        reset(result == ERROR_SUCCESS ? key : nullptr);
+        return result;
     }
     // Opens or creates a non-volatile key.
     bool create(HKEY root, const wchar_t* path, REGSAM access) noexcept {
-        close();
-        if (RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key_,
-                            nullptr) == ERROR_SUCCESS)
-            return true;
-        key_ = nullptr;
-        return false;
+        HKEY key = nullptr;
+        const LONG result =
+            RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr);
+        reset(result == ERROR_SUCCESS ? key : nullptr);
+        return result == ERROR_SUCCESS;
     }
-
-    HKEY get() const noexcept { return key_; }
-    explicit operator bool() const noexcept { return key_ != nullptr; }
-    void close() noexcept {
-        if (HKEY k = std::exchange(key_, nullptr)) RegCloseKey(k);
-    }
-
-private:
-    HKEY key_ = nullptr;
 };
 
 }  // namespace quorin

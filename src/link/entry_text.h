@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cwchar>
 
-#include "link/link_list.h"
+#include "shared/link_list.h"
 
 namespace quorin {
 

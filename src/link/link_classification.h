@@ -6,8 +6,6 @@
 
 namespace quorin {
 
-constexpr int kSeparatorSubmenu = 99;
-
 // True when the type's attribute value occurs in rel (Which 0) or rev (Which 1) as a run of whole
 // words, only spaces delimiting them, letter case ignored. An empty attribute value matches nothing.
 bool matchesLinkType(const LinkTypeEntry& type, const SharedString& rel, const SharedString& rev);

@@ -5,9 +5,9 @@
 #include "common/variant.h"
 #include "link/entry_text.h"
 #include "link/link_element.h"
-#include "link/page_document.h"
+#include "page/page_document.h"
 #include "link/refresh.h"
-#include "style/browser_access.h"
+#include "page/browser_access.h"
 
 namespace quorin {
 

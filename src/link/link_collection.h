@@ -11,7 +11,7 @@
 
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
-#include "link/link_list.h"
+#include "shared/link_list.h"
 #include "settings/settings_store.h"
 
 namespace quorin {

@@ -1,6 +1,6 @@
 #include "link/link_element.h"
 
-#include "link/page_document.h"
+#include "page/page_document.h"
 
 namespace quorin {
 

@@ -5,7 +5,7 @@
 #include "browser/browser_helper.h"
 #include "browser/toolbar_band.h"
 #include "common/guard.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 
 namespace quorin {
 

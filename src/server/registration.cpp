@@ -10,7 +10,7 @@
 #include "common/reg_key.h"
 #include "common/resources.h"
 #include "resource.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 #include "settings/settings_store.h"
 
 namespace quorin {

@@ -10,8 +10,8 @@
 
 #include "common/fixed_text.h"
 #include "common/shared_string.h"
-#include "link/link_list.h"
-#include "style/sheet_entry.h"
+#include "shared/link_list.h"
+#include "shared/sheet_entry.h"
 
 namespace quorin {
 
@@ -36,6 +36,9 @@ struct EtcSettings {
     bool SyncUse = true;
     bool FrameAware = true;
 };
+
+// Submenu value of a link-type row that is only a separator in the menu.
+constexpr int kSeparatorSubmenu = 99;
 
 struct LinkTypeEntry {
     TitleText Title;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/com_ptr.h"
-#include "style/sheet_entry.h"
+#include "shared/sheet_entry.h"
 
 namespace quorin {
 

@@ -2,8 +2,8 @@
 
 #include "common/variant.h"
 #include "settings/settings_store.h"
-#include "style/browser_access.h"
-#include "style/document_walk.h"
+#include "page/browser_access.h"
+#include "page/document_walk.h"
 #include "style/inline_style_stash.h"
 
 namespace quorin {

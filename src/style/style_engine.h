@@ -14,7 +14,7 @@
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
 #include "style/document_entry.h"
-#include "style/sheet_entry.h"
+#include "shared/sheet_entry.h"
 #include "style/title_list.h"
 
 namespace quorin {

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "style/sheet_entry.h"
+#include "shared/sheet_entry.h"
 
 namespace quorin {
 

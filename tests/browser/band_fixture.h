@@ -6,7 +6,7 @@
 #include <shlobj.h>
 
 #include "common/com_ptr.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 #include "support/library.h"
 #include "support/site_double.h"
 

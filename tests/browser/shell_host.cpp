@@ -5,7 +5,7 @@
 #include <shlobj.h>
 
 #include "common/com_ptr.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 #include "support/site_double.h"
 
 using namespace quorin;

@@ -10,7 +10,7 @@
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
 #include "common/variant.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 #include "support/library.h"
 #include "support/page_builder.h"
 

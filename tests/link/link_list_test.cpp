@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "link/link_list.h"
+#include "shared/link_list.h"
 
 using namespace quorin;
 

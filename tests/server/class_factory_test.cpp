@@ -2,7 +2,7 @@
 #include <shlobj.h>
 
 #include "common/com_ptr.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 #include "support/library.h"
 
 using namespace quorin;

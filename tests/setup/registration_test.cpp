@@ -5,7 +5,7 @@
 
 #include "common/reg_key.h"
 #include "setup/registry_footprint.h"
-#include "setup/ui_automation.h"
+#include "support/ui_automation.h"
 #include "support/library.h"
 
 using namespace quorin;
@@ -134,7 +134,7 @@ TEST_F(RegistrationTest, AFailingStepStopsWithTheSelfRegistrationError) {
     const std::wstring blocker = L"CLSID\\" + kHelper + L"\\InprocServer32\\Blocker";
     RegKey key;
     ASSERT_TRUE(key.create(HKEY_CLASSES_ROOT, blocker.c_str(), KEY_WRITE));
-    key.close();
+    key.reset();
 
     EXPECT_TRUE(unregister("DllUnregisterServer", IDYES, SELFREG_E_CLASS).empty());
     EXPECT_EQ(textOf(HKEY_LOCAL_MACHINE, kHelperKey, nullptr), kMissing) << "the step before it stays done";

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "setup/registry_footprint.h"
-#include "setup/ui_automation.h"
+#include "support/ui_automation.h"
 #include "support/library.h"
 
 using namespace quorin::test;

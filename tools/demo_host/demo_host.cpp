@@ -28,7 +28,7 @@
 
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
-#include "server/class_ids.h"
+#include "shared/class_ids.h"
 #include "support/browser_double.h"
 #include "support/library.h"
 #include "support/page_file.h"

@@ -1,4 +1,4 @@
-#include "setup/ui_automation.h"
+#include "support/ui_automation.h"
 
 #include <cwchar>
 #include <iterator>

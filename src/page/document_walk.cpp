@@ -1,4 +1,4 @@
-#include "style/document_walk.h"
+#include "page/document_walk.h"
 
 #include "common/variant.h"
 

@@ -1,4 +1,4 @@
-#include "style/browser_access.h"
+#include "page/browser_access.h"
 
 #include <docobj.h>
 #include <servprov.h>

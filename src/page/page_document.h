@@ -6,7 +6,7 @@
 
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
-#include "style/document_walk.h"
+#include "page/document_walk.h"
 
 namespace quorin {
 

@@ -1,4 +1,4 @@
-#include "link/page_document.h"
+#include "page/page_document.h"
 
 #include "common/variant.h"
 
