@@ -1,36 +1,30 @@
 #include "common/window_class.h"
 
-#include <mutex>
-#include <string>
-#include <vector>
-
 #include "common/module.h"
 
 namespace quorin {
 
 namespace {
 
-// The classes this module registered, given back when static destruction runs at unload.
+// The classes this module registered, given back when static destruction runs at unload. The
+// names are the module's own constants, so pointers to them outlive every registration.
 class RegisteredClasses {
 public:
     ~RegisteredClasses() {
-        for (const std::wstring& name : names_) UnregisterClassW(name.c_str(), moduleHandle());
+        for (void* name : names_) {
+            if (name) UnregisterClassW(static_cast<const wchar_t*>(name), moduleHandle());
+        }
     }
+    // Lock-free, as two browser threads may register at once; a name noted twice is harmless.
     void add(const wchar_t* name) noexcept {
-        try {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            for (const std::wstring& known : names_) {
-                if (known == name) return;
-            }
-            names_.emplace_back(name);
-        } catch (...) {
-            // Not being able to unregister later is no reason to refuse the window now.
+        for (void*& slot : names_) {
+            const void* held = InterlockedCompareExchangePointer(&slot, const_cast<wchar_t*>(name), nullptr);
+            if (!held || held == name) return;
         }
     }
 
 private:
-    std::mutex mutex_;
-    std::vector<std::wstring> names_;
+    void* names_[8] = {};
 };
 
 RegisteredClasses g_registered;

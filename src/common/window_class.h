@@ -7,9 +7,10 @@
 
 namespace quorin {
 
-// Registers the class for this module unless it already is. Classes stay registered until the
-// module unloads: the library can be unloaded and loaded again, at another address, into the
-// same browser process, and a class left behind would point into unloaded code.
+// Registers the class for this module unless it already is; className must be a constant of the
+// module. Classes stay registered until the module unloads: the library can be unloaded and
+// loaded again, at another address, into the same browser process, and a class left behind
+// would point into unloaded code.
 bool ensureWindowClass(const wchar_t* className, WNDPROC procedure) noexcept;
 
 // Window procedure of a class whose windows keep their owner in GWLP_USERDATA, set from the
