@@ -269,8 +269,10 @@ bool createRootKey() {
     return key.create(HKEY_CURRENT_USER, kRootKeyPath, KEY_WRITE);
 }
 
+// Settings that are already gone count as deleted.
 bool deleteRootKey() {
-    if (SHDeleteKeyW(HKEY_CURRENT_USER, kRootKeyPath) != ERROR_SUCCESS) return false;
+    const LONG result = SHDeleteKeyW(HKEY_CURRENT_USER, kRootKeyPath);
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) return false;
     SHDeleteEmptyKeyW(HKEY_CURRENT_USER, kParentKeyPath);
     return true;
 }
