@@ -24,6 +24,8 @@ constexpr int kDefaultSubmenu = 2;
 // Beyond this a value cannot be read in one piece without risking the allocation; no field
 // holds more than a few hundred bytes of it anyway.
 constexpr DWORD kMaxTextBytes = 1024 * 1024;
+// The registry's limit on the length of a value name.
+constexpr std::size_t kMaxValueNameChars = 16383;
 
 struct DefaultLinkType {
     UINT titleId;
@@ -132,12 +134,23 @@ bool writeValue(HKEY key, const StoredValue& v) {
                           sizeof v.number) == ERROR_SUCCESS;
 }
 
-// The subkey is deleted first so that entries beyond the new count disappear.
+// Every value goes, so that entries beyond the new count and hand-made ones do not survive;
+// subkeys, which a hand edit or another version may have put there, are no entries and stay.
+bool clearValues(HKEY key) {
+    std::wstring name(kMaxValueNameChars + 1, L'\0');
+    for (;;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG result = RegEnumValueW(key, 0, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_NO_MORE_ITEMS) return true;
+        if (result != ERROR_SUCCESS || RegDeleteValueW(key, name.c_str()) != ERROR_SUCCESS) return false;
+    }
+}
+
 bool writeGroup(const wchar_t* group, const GroupImage& values) {
-    const std::wstring path = groupPath(group);
-    RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
     RegKey key;
-    if (!key.create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE)) return false;
+    if (!key.create(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_QUERY_VALUE | KEY_SET_VALUE) ||
+        !clearValues(key.get()))
+        return false;
     for (const StoredValue& v : values) {
         if (!writeValue(key.get(), v)) return false;
     }

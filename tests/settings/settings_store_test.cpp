@@ -372,6 +372,31 @@ TEST_F(SettingsStoreTest, HugeValuesNeitherOverrunNorEndTheList) {
     EXPECT_EQ(store.Etc.UseSheetShortcut, 0x025A) << "an oversized number counts as missing";
 }
 
+TEST_F(SettingsStoreTest, ASavedGroupHoldsExactlyItsEntriesWhateverElseItsKeyHeld) {
+    SettingsStore store;
+    store.AddSheet.resize(3);
+    for (std::size_t i = 0; i < 3; ++i) {
+        store.AddSheet[i].Title = std::to_wstring(i + 1).c_str();
+        store.AddSheet[i].Path = L"sheet.css";
+    }
+    ASSERT_TRUE(store.saveAddSheet());
+    createKey(group(L"AddSheet") + L"\\Other");
+    writeText(group(L"AddSheet"), L"Stray", L"hand-edited");
+    writeText(group(L"AddSheet"), L"title2", L"other case");
+
+    store.AddSheet.erase(store.AddSheet.begin());
+    ASSERT_TRUE(store.saveAddSheet());
+
+    SettingsStore again;
+    again.loadAddSheet();
+    ASSERT_EQ(again.AddSheet.size(), 2u);
+    EXPECT_STREQ(again.AddSheet[0].Title.c_str(), L"2");
+    EXPECT_STREQ(again.AddSheet[1].Title.c_str(), L"3");
+    EXPECT_FALSE(valueExists(group(L"AddSheet"), L"Title3"));
+    EXPECT_FALSE(valueExists(group(L"AddSheet"), L"Stray"));
+    EXPECT_TRUE(keyExists(group(L"AddSheet") + L"\\Other")) << "a subkey is no entry and stays";
+}
+
 // ---- Hand-edited numbers -------------------------------------------------------------------
 
 TEST_F(SettingsStoreTest, NumbersLoadUnclampedAndShortcutsKeepTheirLow16Bits) {
