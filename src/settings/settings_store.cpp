@@ -124,6 +124,10 @@ void readInt(HKEY key, const wchar_t* name, int& field) {
 
 bool openGroup(const wchar_t* group, RegKey& key) { return key.open(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_READ); }
 
+LONG openGroupStatus(const wchar_t* group, RegKey& key) {
+    return key.openStatus(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_READ);
+}
+
 bool writeValue(HKEY key, const StoredValue& v) {
     if (v.isText) {
         const DWORD bytes = static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t));
@@ -146,6 +150,7 @@ bool clearValues(HKEY key) {
     }
 }
 
+// A key that refuses reading is not written either, so that what it holds is not lost unseen.
 bool writeGroup(const wchar_t* group, const GroupImage& values) {
     RegKey key;
     if (!key.create(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_QUERY_VALUE | KEY_SET_VALUE) ||
@@ -368,12 +373,18 @@ bool SettingsStore::loadEtc() {
     return opened;
 }
 
+// Only a missing table is filled with the defaults and stored. One that exists but cannot be
+// opened gets them in memory only, noted as loaded so that closing the window does not write
+// them over the user's entries.
 bool SettingsStore::loadLinkType() {
     LinkType.clear();
     RegKey key;
-    if (!openGroup(kGroupNames[LinkTypeGroup], key)) {
+    const LONG status = openGroupStatus(kGroupNames[LinkTypeGroup], key);
+    if (status != ERROR_SUCCESS) {
         fillDefaultLinkTypes(LinkType);
-        return saveLinkType();
+        if (status == ERROR_FILE_NOT_FOUND) return saveLinkType();
+        noteLoaded(LinkTypeGroup);
+        return false;
     }
     readList(key.get(), LinkType, readLinkTypeEntry);
     noteLoaded(LinkTypeGroup);
@@ -382,14 +393,16 @@ bool SettingsStore::loadLinkType() {
 
 bool SettingsStore::loadLinkCruise() {
     LinkCruise.clear();
+    CruiseShortcut = kDefaultCruiseShortcut;
     RegKey key;
-    if (!openGroup(kGroupNames[LinkCruiseGroup], key)) {
+    const LONG status = openGroupStatus(kGroupNames[LinkCruiseGroup], key);
+    if (status != ERROR_SUCCESS) {
         fillDefaultCruise(LinkCruise);
-        CruiseShortcut = kDefaultCruiseShortcut;
-        return saveLinkCruise();
+        if (status == ERROR_FILE_NOT_FOUND) return saveLinkCruise();
+        noteLoaded(LinkCruiseGroup);
+        return false;
     }
     readList(key.get(), LinkCruise, readCruiseEntry);
-    CruiseShortcut = kDefaultCruiseShortcut;
     readShortcut(key.get(), L"Shortcut", CruiseShortcut);
     noteLoaded(LinkCruiseGroup);
     return true;

@@ -397,6 +397,69 @@ TEST_F(SettingsStoreTest, ASavedGroupHoldsExactlyItsEntriesWhateverElseItsKeyHel
     EXPECT_TRUE(keyExists(group(L"AddSheet") + L"\\Other")) << "a subkey is no entry and stays";
 }
 
+// Refuses reading the key to everyone while it lives, as a permission set by hand might.
+class ReadDenied {
+public:
+    explicit ReadDenied(const std::wstring& path) : path_(path) {
+        BYTE everyone[SECURITY_MAX_SID_SIZE];
+        DWORD sidSize = sizeof everyone;
+        alignas(DWORD) BYTE acl[256];
+        SECURITY_DESCRIPTOR descriptor;
+        ok_ = CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize) &&
+              InitializeAcl(reinterpret_cast<ACL*>(acl), sizeof acl, ACL_REVISION) &&
+              AddAccessDeniedAce(reinterpret_cast<ACL*>(acl), ACL_REVISION, KEY_QUERY_VALUE, everyone) &&
+              AddAccessAllowedAce(reinterpret_cast<ACL*>(acl), ACL_REVISION, KEY_ALL_ACCESS, everyone) &&
+              InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+              SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<ACL*>(acl), FALSE) &&
+              setSecurity(&descriptor);
+    }
+    ~ReadDenied() {
+        SECURITY_DESCRIPTOR open;
+        InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
+        setSecurity(&open);
+    }
+    bool ok() const noexcept { return ok_; }
+
+private:
+    bool setSecurity(SECURITY_DESCRIPTOR* descriptor) const {
+        RegKey key;
+        return key.open(HKEY_CURRENT_USER, path_.c_str(), WRITE_DAC) &&
+               RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    }
+
+    std::wstring path_;
+    bool ok_ = false;
+};
+
+TEST_F(SettingsStoreTest, LinkTablesThatCannotBeReadAreNeitherReplacedNorWrittenBack) {
+    writeText(group(L"LinkType"), L"Title1", L"mine");
+    writeNumber(group(L"LinkType"), L"Which1", 0);
+    writeText(group(L"LinkType"), L"Attr1", L"mine");
+    writeText(group(L"LinkCruise"), L"Title1", L"mine");
+    auto store = std::make_unique<SettingsStore>();
+    {
+        ReadDenied types(group(L"LinkType")), cruise(group(L"LinkCruise"));
+        ASSERT_TRUE(types.ok() && cruise.ok());
+        ASSERT_FALSE(keyExists(group(L"LinkType"))) << "reading is refused";
+        EXPECT_FALSE(store->loadLinkType());
+        EXPECT_FALSE(store->loadLinkCruise());
+        EXPECT_EQ(store->LinkType.size(), 7u) << "the defaults, in memory";
+        EXPECT_EQ(store->LinkCruise.size(), 5u);
+        EXPECT_EQ(store->CruiseShortcut, 0x0255);
+        EXPECT_FALSE(store->saveAll()) << "the refused groups cannot be written";
+    }
+    store.reset();  // the window closes once the tables can be read again
+
+    SettingsStore check;
+    EXPECT_TRUE(check.loadLinkType());
+    EXPECT_TRUE(check.loadLinkCruise());
+    ASSERT_EQ(check.LinkType.size(), 1u);
+    EXPECT_STREQ(check.LinkType[0].Title.c_str(), L"mine");
+    ASSERT_EQ(check.LinkCruise.size(), 1u);
+    EXPECT_FALSE(valueExists(group(L"LinkCruise"), L"Shortcut"));
+}
+
 // ---- Hand-edited numbers -------------------------------------------------------------------
 
 TEST_F(SettingsStoreTest, NumbersLoadUnclampedAndShortcutsKeepTheirLow16Bits) {
