@@ -17,9 +17,11 @@ bool embedAddedSheet(IHTMLDocument2* document, const SheetEntry& added) {
     ComPtr<IHTMLStyleSheet> sheet;
     if (FAILED(document->createStyleSheet(nullptr, -1, sheet.put())) || !sheet) return false;
     // A failed import still leaves the sheet titled and selectable, like a file that cannot load.
-    long position = 0;
-    sheet->addImport(added.href.bstr(), -1, &position);
-    if (FAILED(sheet->put_title(added.title.bstr()))) return true;
+    long position = -1;
+    const bool imported = SUCCEEDED(sheet->addImport(added.href.bstr(), -1, &position));
+    // Untitled, the sheet counts as fixed, and every selection turns fixed sheets on: it is
+    // emptied so that it cannot apply the user's file to every page.
+    if (FAILED(sheet->put_title(added.title.bstr())) && imported) sheet->removeImport(position);
     sheet->put_disabled(VARIANT_TRUE);
     return true;
 }

@@ -1,5 +1,7 @@
 // The user's added sheets in every completed document, and the preferred title per address.
 
+#include <utility>
+
 #include "style_fixture.h"
 
 using namespace quorin;
@@ -91,6 +93,26 @@ TEST_F(AddedSheets, ARefusedCreationSkipsThatEntryOnly) {
     page.browser()->failMethod("get_Document", E_FAIL);
     e.injectAddedSheets(page.browser());
     EXPECT_EQ(page.doc().createCalls().size(), 4u);
+}
+
+TEST_F(AddedSheets, ASheetThatRefusesItsTitleStaysOffAndCarriesNoImport) {
+    PageBuilder page;
+    page.filler(6);
+    page.sheet(L"Author", L"author.css", false);
+    bool first = true;
+    page.doc().onCreateSheet = [&first](StyleSheetDouble& sheet) {
+        if (std::exchange(first, false)) sheet.failMethod("put_title", E_FAIL);
+    };
+    StyleEngine& e = open(page);
+    e.attachDocument(nullptr, true);
+
+    const auto created = page.doc().createdSheets();
+    ASSERT_EQ(created.size(), 2u);
+    EXPECT_EQ(states(page.doc()), "EDD");
+    EXPECT_EQ(titles(e.sheetTitles()), (Texts{L"Author"})) << "the untitled sheet is not listed";
+    EXPECT_EQ(flags(e.addedSheets()), "DD");
+    EXPECT_TRUE(created[0]->imports().empty()) << "untitled, it would be turned on as a fixed sheet";
+    EXPECT_EQ(created[1]->imports(), (Texts{L"http://example.test/large.css"}));
 }
 
 TEST_F(AddedSheets, ReloadingSettingsRereadsTheListAndRefreshingReloadsCompletely) {
