@@ -34,6 +34,7 @@ void StyleEngine::setSite(IUnknown* site) {
     // A browser obtained through an earlier site must not outlive it.
     browser_.reset();
     site_.reset();
+    prepared_.clear();
     if (!site) return;
     site_ = ComPtr<IUnknown>(site);
     browser_ = browserFromSite(site);
@@ -55,11 +56,11 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
     const SharedString url = locationUrlOf(target);
     if (!url.isNull()) settings_->page.currentUrl = url;
     if (hasContent) {
-        injectAddedSheets(target);
-        applyPreferred(target);
+        prepareDocument(target, target);
         refreshList();
         useStyleAttr_ = true;
     } else {
+        prepared_.keepShown(target, nullptr);
         documents_.clear();
         sheetTitles_.clear();
         useStyleAttr_ = false;
@@ -69,10 +70,20 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
 
 void StyleEngine::frameCompleted(IWebBrowser2* frame, bool hasContent) {
     if (!frame || !hasContent) return;
-    injectAddedSheets(frame);
-    applyPreferred(frame);
+    prepareDocument(browser_.get(), frame);
     // During a top-level navigation the list is rebuilt once, when the top document completes.
     if (!navigating_) refreshList();
+}
+
+// A document completes again when a later download of its page ends; what the user chose since
+// it first completed stays.
+void StyleEngine::prepareDocument(IWebBrowser2* top, IWebBrowser2* browser) {
+    const ComPtr<IHTMLDocument2> document = documentOf(browser);
+    if (!document) return;
+    prepared_.keepShown(top, document.get());
+    if (!prepared_.firstVisit(document.get())) return;
+    injectAddedSheets(browser);
+    applyPreferred(browser);
 }
 
 void StyleEngine::rebuildDocuments() {

@@ -206,6 +206,49 @@ TEST_F(PreferredSheets, AppliesToADocumentWithoutListingOrTurningSheetsOn) {
     EXPECT_EQ(flags(e.sheetTitles()), "DE");
 }
 
+TEST_F(PreferredSheets, ADocumentCompletingAgainKeepsTheUsersChoiceAndAReloadedOneStartsAfresh) {
+    addSheet(L"Mine", L"mine.css");
+    prefer(L"http://example.test/", L"Author");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.filler(6);
+    page.sheet(L"Author", L"author.css", false);
+    PageBuilder& frame = page.frame(L"http://example.test/frame.html");
+    frame.sheet(L"Author", L"author.css", false);
+    const ComPtr<BrowserDouble> frameView = frameBrowser(frame);
+    StyleEngine& e = open(page);
+    e.beginNavigation();
+    e.frameCompleted(frameView.get(), true);
+    e.attachDocument(nullptr, true);
+    ASSERT_EQ(states(page.doc()), "ED");
+    e.selectSheet(SharedString(L"Mine"));
+    ASSERT_EQ(states(page.doc()), "DE");
+
+    // A later download of the page ends, and the frame reports its document once more.
+    e.attachDocument(nullptr, true);
+    e.frameCompleted(frameView.get(), true);
+    EXPECT_EQ(states(page.doc()), "DE") << "no second added sheet, the choice stays";
+    EXPECT_EQ(states(frame.doc()), "DE");
+    EXPECT_EQ(flags(e.addedSheets()), "E");
+    EXPECT_EQ(flags(e.sheetTitles()), "D");
+
+    // Reloading puts new documents into the same browsers.
+    const LONG topHeld = page.doc().refCount(), frameHeld = frame.doc().refCount();
+    PageBuilder reloaded(L"http://example.test/doc.html");
+    reloaded.filler(6);
+    reloaded.sheet(L"Author", L"author.css", false);
+    PageBuilder& reloadedFrame = reloaded.frame(L"http://example.test/frame.html");
+    reloadedFrame.sheet(L"Author", L"author.css", false);
+    page.browser()->setDocument(reloaded.document());
+    frameView->setDocument(reloadedFrame.document());
+    e.frameCompleted(frameView.get(), true);
+    e.attachDocument(nullptr, true);
+    EXPECT_EQ(states(reloaded.doc()), "ED");
+    EXPECT_EQ(states(reloadedFrame.doc()), "ED");
+    EXPECT_EQ(states(page.doc()), "DE") << "the old documents are left alone";
+    EXPECT_EQ(page.doc().refCount(), topHeld - 3) << "the browser's, the list's and the engine's own";
+    EXPECT_EQ(frame.doc().refCount(), frameHeld - 3);
+}
+
 TEST_F(PreferredSheets, EachFrameGetsTheAddedSheetsAndItsOwnPreferredTitle) {
     addSheet(L"Mine", L"mine.css");
     prefer(L"http://example.test/left", L"Mine");
