@@ -1,8 +1,8 @@
 #pragma once
 // The documents that already have the user's added sheets and preferred title, so that a
 // document completing again keeps what the user chose since. Documents are told apart by COM
-// identity; the references held keep a remembered document's address from passing to a newer
-// document, as a reloaded page is.
+// identity; the references held keep a remembered document's address from being reused by a
+// newer document, such as the one a reload makes.
 
 #include <exdisp.h>
 #include <mshtml.h>
