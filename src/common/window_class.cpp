@@ -29,10 +29,24 @@ private:
 
 RegisteredClasses g_registered;
 
+constexpr int kVisibilityAttempts = 100;
+
 bool isRegistered(const wchar_t* className) noexcept {
     WNDCLASSEXW info{};
     info.cbSize = sizeof info;
     return GetClassInfoExW(moduleHandle(), className, &info) != FALSE;
+}
+
+// Another browser thread may have registered it between the check and here. The system can
+// refuse the second registration a moment before this thread sees the first one's class, so a
+// refused class is looked for again for a little while.
+bool registeredMeanwhile(const wchar_t* className) noexcept {
+    if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    for (int attempt = 0; attempt < kVisibilityAttempts; ++attempt) {
+        if (isRegistered(className)) return true;
+        Sleep(1);
+    }
+    return false;
 }
 
 }  // namespace
@@ -46,8 +60,7 @@ bool ensureWindowClass(const wchar_t* className, WNDPROC procedure) noexcept {
     info.hInstance = moduleHandle();
     info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     info.lpszClassName = className;
-    // Another browser thread may have registered it between the check and here.
-    const bool registered = RegisterClassExW(&info) != 0 || isRegistered(className);
+    const bool registered = RegisterClassExW(&info) != 0 || registeredMeanwhile(className);
     if (registered) g_registered.add(className);
     return registered;
 }

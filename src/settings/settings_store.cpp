@@ -24,6 +24,8 @@ constexpr int kDefaultSubmenu = 2;
 // Beyond this a value cannot be read in one piece without risking the allocation; no field
 // holds more than a few hundred bytes of it anyway.
 constexpr DWORD kMaxTextBytes = 1024 * 1024;
+// The registry's limit on the length of a value name.
+constexpr std::size_t kMaxValueNameChars = 16383;
 
 struct DefaultLinkType {
     UINT titleId;
@@ -122,6 +124,10 @@ void readInt(HKEY key, const wchar_t* name, int& field) {
 
 bool openGroup(const wchar_t* group, RegKey& key) { return key.open(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_READ); }
 
+LONG openGroupStatus(const wchar_t* group, RegKey& key) {
+    return key.openStatus(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_READ);
+}
+
 bool writeValue(HKEY key, const StoredValue& v) {
     if (v.isText) {
         const DWORD bytes = static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t));
@@ -132,12 +138,24 @@ bool writeValue(HKEY key, const StoredValue& v) {
                           sizeof v.number) == ERROR_SUCCESS;
 }
 
-// The subkey is deleted first so that entries beyond the new count disappear.
+// Every value goes, so that entries beyond the new count and hand-made ones do not survive;
+// subkeys, which a hand edit or another version may have put there, are no entries and stay.
+bool clearValues(HKEY key) {
+    std::wstring name(kMaxValueNameChars + 1, L'\0');
+    for (;;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG result = RegEnumValueW(key, 0, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_NO_MORE_ITEMS) return true;
+        if (result != ERROR_SUCCESS || RegDeleteValueW(key, name.c_str()) != ERROR_SUCCESS) return false;
+    }
+}
+
+// A key that refuses reading is not written either, so that what it holds is not lost unseen.
 bool writeGroup(const wchar_t* group, const GroupImage& values) {
-    const std::wstring path = groupPath(group);
-    RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
     RegKey key;
-    if (!key.create(HKEY_CURRENT_USER, path.c_str(), KEY_WRITE)) return false;
+    if (!key.create(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_QUERY_VALUE | KEY_SET_VALUE) ||
+        !clearValues(key.get()))
+        return false;
     for (const StoredValue& v : values) {
         if (!writeValue(key.get(), v)) return false;
     }
@@ -269,8 +287,10 @@ bool createRootKey() {
     return key.create(HKEY_CURRENT_USER, kRootKeyPath, KEY_WRITE);
 }
 
+// Settings that are already gone count as deleted.
 bool deleteRootKey() {
-    if (SHDeleteKeyW(HKEY_CURRENT_USER, kRootKeyPath) != ERROR_SUCCESS) return false;
+    const LONG result = SHDeleteKeyW(HKEY_CURRENT_USER, kRootKeyPath);
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) return false;
     SHDeleteEmptyKeyW(HKEY_CURRENT_USER, kParentKeyPath);
     return true;
 }
@@ -353,12 +373,18 @@ bool SettingsStore::loadEtc() {
     return opened;
 }
 
+// Only a missing table is filled with the defaults and stored. One that exists but cannot be
+// opened gets them in memory only, noted as loaded so that closing the window does not write
+// them over the user's entries.
 bool SettingsStore::loadLinkType() {
     LinkType.clear();
     RegKey key;
-    if (!openGroup(kGroupNames[LinkTypeGroup], key)) {
+    const LONG status = openGroupStatus(kGroupNames[LinkTypeGroup], key);
+    if (status != ERROR_SUCCESS) {
         fillDefaultLinkTypes(LinkType);
-        return saveLinkType();
+        if (status == ERROR_FILE_NOT_FOUND) return saveLinkType();
+        noteLoaded(LinkTypeGroup);
+        return false;
     }
     readList(key.get(), LinkType, readLinkTypeEntry);
     noteLoaded(LinkTypeGroup);
@@ -367,14 +393,16 @@ bool SettingsStore::loadLinkType() {
 
 bool SettingsStore::loadLinkCruise() {
     LinkCruise.clear();
+    CruiseShortcut = kDefaultCruiseShortcut;
     RegKey key;
-    if (!openGroup(kGroupNames[LinkCruiseGroup], key)) {
+    const LONG status = openGroupStatus(kGroupNames[LinkCruiseGroup], key);
+    if (status != ERROR_SUCCESS) {
         fillDefaultCruise(LinkCruise);
-        CruiseShortcut = kDefaultCruiseShortcut;
-        return saveLinkCruise();
+        if (status == ERROR_FILE_NOT_FOUND) return saveLinkCruise();
+        noteLoaded(LinkCruiseGroup);
+        return false;
     }
     readList(key.get(), LinkCruise, readCruiseEntry);
-    CruiseShortcut = kDefaultCruiseShortcut;
     readShortcut(key.get(), L"Shortcut", CruiseShortcut);
     noteLoaded(LinkCruiseGroup);
     return true;

@@ -15,6 +15,9 @@ namespace quorin::setup {
 namespace {
 
 HINSTANCE g_instance = nullptr;
+// The library's discard prompt has no owner, so the dialog stays usable while an action runs;
+// a command it gets meanwhile would run a second action inside the first.
+bool g_acting = false;
 
 struct Action {
     const char* entryName;
@@ -71,8 +74,17 @@ Outcome callLibrary(const char* entryName) {
     return entry && SUCCEEDED(entry()) ? Outcome::Succeeded : Outcome::Failed;
 }
 
+class ActingScope {
+public:
+    ActingScope() noexcept { g_acting = true; }
+    ~ActingScope() { g_acting = false; }
+    ActingScope(const ActingScope&) = delete;
+    ActingScope& operator=(const ActingScope&) = delete;
+};
+
 // True when the library was there to act on; the dialog then has done its one action.
 bool runAction(HWND dialog, const Action& action) {
+    const ActingScope acting;
     switch (callLibrary(action.entryName)) {
         case Outcome::NotLoaded:
             showMessage(dialog, IDS_ERROR_LOAD_TEXT, IDS_ERROR_LOAD_CAPTION, MB_ICONHAND);
@@ -92,6 +104,7 @@ bool unregisterLibrary(HWND dialog) { return runAction(dialog, kUnregister); }
 
 // Cancel, which Escape and the close box send, is left unhandled so that neither closes the dialog.
 INT_PTR onCommand(HWND dialog, WPARAM command) {
+    if (g_acting) return 0;
     switch (command) {
         case IDOK:
             EndDialog(dialog, 1);

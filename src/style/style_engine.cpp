@@ -17,9 +17,11 @@ bool embedAddedSheet(IHTMLDocument2* document, const SheetEntry& added) {
     ComPtr<IHTMLStyleSheet> sheet;
     if (FAILED(document->createStyleSheet(nullptr, -1, sheet.put())) || !sheet) return false;
     // A failed import still leaves the sheet titled and selectable, like a file that cannot load.
-    long position = 0;
-    sheet->addImport(added.href.bstr(), -1, &position);
-    if (FAILED(sheet->put_title(added.title.bstr()))) return true;
+    long position = -1;
+    const bool imported = SUCCEEDED(sheet->addImport(added.href.bstr(), -1, &position));
+    // Untitled, the sheet counts as fixed, and every selection turns fixed sheets on: it is
+    // emptied so that it cannot apply the user's file to every page.
+    if (FAILED(sheet->put_title(added.title.bstr())) && imported) sheet->removeImport(position);
     sheet->put_disabled(VARIANT_TRUE);
     return true;
 }
@@ -32,6 +34,7 @@ void StyleEngine::setSite(IUnknown* site) {
     // A browser obtained through an earlier site must not outlive it.
     browser_.reset();
     site_.reset();
+    prepared_.clear();
     if (!site) return;
     site_ = ComPtr<IUnknown>(site);
     browser_ = browserFromSite(site);
@@ -53,11 +56,11 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
     const SharedString url = locationUrlOf(target);
     if (!url.isNull()) settings_->page.currentUrl = url;
     if (hasContent) {
-        injectAddedSheets(target);
-        applyPreferred(target);
+        prepareDocument(target, target);
         refreshList();
         useStyleAttr_ = true;
     } else {
+        prepared_.keepShown(target, nullptr);
         documents_.clear();
         sheetTitles_.clear();
         useStyleAttr_ = false;
@@ -67,10 +70,20 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
 
 void StyleEngine::frameCompleted(IWebBrowser2* frame, bool hasContent) {
     if (!frame || !hasContent) return;
-    injectAddedSheets(frame);
-    applyPreferred(frame);
+    prepareDocument(browser_.get(), frame);
     // During a top-level navigation the list is rebuilt once, when the top document completes.
     if (!navigating_) refreshList();
+}
+
+// A document completes again when a later download of its page ends; what the user chose since
+// it first completed stays.
+void StyleEngine::prepareDocument(IWebBrowser2* top, IWebBrowser2* browser) {
+    const ComPtr<IHTMLDocument2> document = documentOf(browser);
+    if (!document) return;
+    prepared_.keepShown(top, document.get());
+    if (!prepared_.firstVisit(document.get())) return;
+    injectAddedSheets(browser);
+    applyPreferred(browser);
 }
 
 void StyleEngine::rebuildDocuments() {

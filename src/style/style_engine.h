@@ -15,6 +15,7 @@
 #include "common/shared_string.h"
 #include "style/document_entry.h"
 #include "shared/sheet_entry.h"
+#include "style/prepared_documents.h"
 #include "style/title_list.h"
 
 namespace quorin {
@@ -56,6 +57,7 @@ public:
     WORD useAttrShortcut() const noexcept { return useAttrShortcut_; }
 
 private:
+    void prepareDocument(IWebBrowser2* top, IWebBrowser2* browser);
     void rebuildDocuments();
     void listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet);
     void selectInSheet(IHTMLStyleSheet* sheet, const SharedString& wanted);
@@ -80,6 +82,7 @@ private:
     bool frameAware_ = false;
     bool navigating_ = false;
     std::vector<DocumentEntry> documents_;
+    PreparedDocuments prepared_;
     SettingsStore* settings_;
     ComPtr<IUnknown> site_;
     ComPtr<IWebBrowser2> browser_;

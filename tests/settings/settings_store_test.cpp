@@ -372,6 +372,94 @@ TEST_F(SettingsStoreTest, HugeValuesNeitherOverrunNorEndTheList) {
     EXPECT_EQ(store.Etc.UseSheetShortcut, 0x025A) << "an oversized number counts as missing";
 }
 
+TEST_F(SettingsStoreTest, ASavedGroupHoldsExactlyItsEntriesWhateverElseItsKeyHeld) {
+    SettingsStore store;
+    store.AddSheet.resize(3);
+    for (std::size_t i = 0; i < 3; ++i) {
+        store.AddSheet[i].Title = std::to_wstring(i + 1).c_str();
+        store.AddSheet[i].Path = L"sheet.css";
+    }
+    ASSERT_TRUE(store.saveAddSheet());
+    createKey(group(L"AddSheet") + L"\\Other");
+    writeText(group(L"AddSheet"), L"Stray", L"hand-edited");
+    writeText(group(L"AddSheet"), L"title2", L"other case");
+
+    store.AddSheet.erase(store.AddSheet.begin());
+    ASSERT_TRUE(store.saveAddSheet());
+
+    SettingsStore again;
+    again.loadAddSheet();
+    ASSERT_EQ(again.AddSheet.size(), 2u);
+    EXPECT_STREQ(again.AddSheet[0].Title.c_str(), L"2");
+    EXPECT_STREQ(again.AddSheet[1].Title.c_str(), L"3");
+    EXPECT_FALSE(valueExists(group(L"AddSheet"), L"Title3"));
+    EXPECT_FALSE(valueExists(group(L"AddSheet"), L"Stray"));
+    EXPECT_TRUE(keyExists(group(L"AddSheet") + L"\\Other")) << "a subkey is no entry and stays";
+}
+
+// Refuses reading the key to everyone while it lives, as a permission set by hand might.
+class ReadDenied {
+public:
+    explicit ReadDenied(const std::wstring& path) : path_(path) {
+        BYTE everyone[SECURITY_MAX_SID_SIZE];
+        DWORD sidSize = sizeof everyone;
+        alignas(DWORD) BYTE acl[256];
+        SECURITY_DESCRIPTOR descriptor;
+        ok_ = CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize) &&
+              InitializeAcl(reinterpret_cast<ACL*>(acl), sizeof acl, ACL_REVISION) &&
+              AddAccessDeniedAce(reinterpret_cast<ACL*>(acl), ACL_REVISION, KEY_QUERY_VALUE, everyone) &&
+              AddAccessAllowedAce(reinterpret_cast<ACL*>(acl), ACL_REVISION, KEY_ALL_ACCESS, everyone) &&
+              InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+              SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<ACL*>(acl), FALSE) &&
+              setSecurity(&descriptor);
+    }
+    ~ReadDenied() {
+        SECURITY_DESCRIPTOR open;
+        InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
+        setSecurity(&open);
+    }
+    bool ok() const noexcept { return ok_; }
+
+private:
+    bool setSecurity(SECURITY_DESCRIPTOR* descriptor) const {
+        RegKey key;
+        return key.open(HKEY_CURRENT_USER, path_.c_str(), WRITE_DAC) &&
+               RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    }
+
+    std::wstring path_;
+    bool ok_ = false;
+};
+
+TEST_F(SettingsStoreTest, LinkTablesThatCannotBeReadAreNeitherReplacedNorWrittenBack) {
+    writeText(group(L"LinkType"), L"Title1", L"mine");
+    writeNumber(group(L"LinkType"), L"Which1", 0);
+    writeText(group(L"LinkType"), L"Attr1", L"mine");
+    writeText(group(L"LinkCruise"), L"Title1", L"mine");
+    auto store = std::make_unique<SettingsStore>();
+    {
+        ReadDenied types(group(L"LinkType")), cruise(group(L"LinkCruise"));
+        ASSERT_TRUE(types.ok() && cruise.ok());
+        ASSERT_FALSE(keyExists(group(L"LinkType"))) << "reading is refused";
+        EXPECT_FALSE(store->loadLinkType());
+        EXPECT_FALSE(store->loadLinkCruise());
+        EXPECT_EQ(store->LinkType.size(), 7u) << "the defaults, in memory";
+        EXPECT_EQ(store->LinkCruise.size(), 5u);
+        EXPECT_EQ(store->CruiseShortcut, 0x0255);
+        EXPECT_FALSE(store->saveAll()) << "the refused groups cannot be written";
+    }
+    store.reset();  // the window closes once the tables can be read again
+
+    SettingsStore check;
+    EXPECT_TRUE(check.loadLinkType());
+    EXPECT_TRUE(check.loadLinkCruise());
+    ASSERT_EQ(check.LinkType.size(), 1u);
+    EXPECT_STREQ(check.LinkType[0].Title.c_str(), L"mine");
+    ASSERT_EQ(check.LinkCruise.size(), 1u);
+    EXPECT_FALSE(valueExists(group(L"LinkCruise"), L"Shortcut"));
+}
+
 // ---- Hand-edited numbers -------------------------------------------------------------------
 
 TEST_F(SettingsStoreTest, NumbersLoadUnclampedAndShortcutsKeepTheirLow16Bits) {
@@ -449,7 +537,7 @@ TEST_F(SettingsStoreTest, FindPreferredTakesTheFirstCaseInsensitivePrefixMatch) 
 // ---- Root key ------------------------------------------------------------------------------
 
 TEST_F(SettingsStoreTest, RootKeyIsCreatedAndDeletedWithItsEmptyParent) {
-    EXPECT_FALSE(deleteRootKey()) << "nothing to delete";
+    EXPECT_TRUE(deleteRootKey()) << "a tree that is already gone counts as deleted";
     ASSERT_TRUE(createRootKey());
     EXPECT_TRUE(keyExists(kRoot));
     EXPECT_TRUE(createRootKey()) << "an existing key is opened";

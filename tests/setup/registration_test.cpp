@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <olectl.h>
+#include <shlwapi.h>
 
 #include <string>
 
@@ -118,6 +119,13 @@ TEST_F(RegistrationTest, UnregisteringAnsweredYesDeletesTheSettingsAndTheirEmpty
     EXPECT_EQ(unregister("DllUnregisterServer", IDYES).size(), 1u);
     expectNothingRegistered();
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, L"Software\\Orv"));
+}
+
+TEST_F(RegistrationTest, UnregisteringAnsweredYesSucceedsWhenTheSettingsAreAlreadyGone) {
+    ASSERT_EQ(call("DllRegisterServer"), S_OK);
+    ASSERT_EQ(SHDeleteKeyW(HKEY_CURRENT_USER, kSettings.c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(unregister("DllUnregisterServer", IDYES).size(), 1u);
+    expectNothingRegistered();
 }
 
 TEST_F(RegistrationTest, UnregisteringTwiceFailsAtOnceAndAsksNothing) {

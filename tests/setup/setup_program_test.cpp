@@ -116,6 +116,31 @@ TEST_F(SetupProgramTest, RegistersAndUnregistersTheLibraryBesideIt) {
     EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, kSettings));
 }
 
+TEST_F(SetupProgramTest, CommandsWhileTheDiscardPromptIsOpenAreIgnored) {
+    HWND dialog = start(programFolder());
+    ASSERT_NE(dialog, nullptr);
+    pressButton(dialog, kRegisterButton);
+    ASSERT_EQ(acknowledge(kAppCaption).text, kRegistered);
+    ASSERT_EQ(exitCode(), 0u);
+
+    dialog = start(programFolder());
+    ASSERT_NE(dialog, nullptr);
+    pressButton(dialog, kUnregisterButton);
+    const HWND prompt = waitForDialog(kDiscardCaption);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(GetWindow(prompt, GW_OWNER), nullptr) << "the prompt leaves the dialog enabled";
+    pressButton(dialog, kRegisterButton);
+    pressButton(dialog, kCloseButton);
+    EXPECT_EQ(waitForDialog(kAppCaption, 1500), nullptr) << "a second action ran inside the first";
+    EXPECT_TRUE(program.running());
+
+    pressButton(prompt, IDNO);
+    EXPECT_EQ(acknowledge(kAppCaption).text, kUnregistered);
+    EXPECT_EQ(exitCode(), 0u);
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, L"CLSID\\" + kBand));
+    EXPECT_EQ(textOf(HKEY_LOCAL_MACHINE, kToolbar, kBand.c_str()), kMissing);
+}
+
 TEST_F(SetupProgramTest, MissingLibraryIsReportedAndTheDialogStays) {
     TempFolder folder;
     ASSERT_TRUE(folder.copyIn(programFolder() + L"Quorin.exe", L"Quorin.exe"));

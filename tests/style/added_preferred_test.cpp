@@ -1,5 +1,7 @@
 // The user's added sheets in every completed document, and the preferred title per address.
 
+#include <utility>
+
 #include "style_fixture.h"
 
 using namespace quorin;
@@ -93,6 +95,26 @@ TEST_F(AddedSheets, ARefusedCreationSkipsThatEntryOnly) {
     EXPECT_EQ(page.doc().createCalls().size(), 4u);
 }
 
+TEST_F(AddedSheets, ASheetThatRefusesItsTitleStaysOffAndCarriesNoImport) {
+    PageBuilder page;
+    page.filler(6);
+    page.sheet(L"Author", L"author.css", false);
+    bool first = true;
+    page.doc().onCreateSheet = [&first](StyleSheetDouble& sheet) {
+        if (std::exchange(first, false)) sheet.failMethod("put_title", E_FAIL);
+    };
+    StyleEngine& e = open(page);
+    e.attachDocument(nullptr, true);
+
+    const auto created = page.doc().createdSheets();
+    ASSERT_EQ(created.size(), 2u);
+    EXPECT_EQ(states(page.doc()), "EDD");
+    EXPECT_EQ(titles(e.sheetTitles()), (Texts{L"Author"})) << "the untitled sheet is not listed";
+    EXPECT_EQ(flags(e.addedSheets()), "DD");
+    EXPECT_TRUE(created[0]->imports().empty()) << "untitled, it would be turned on as a fixed sheet";
+    EXPECT_EQ(created[1]->imports(), (Texts{L"http://example.test/large.css"}));
+}
+
 TEST_F(AddedSheets, ReloadingSettingsRereadsTheListAndRefreshingReloadsCompletely) {
     PageBuilder page;
     StyleEngine& e = open(page);
@@ -182,6 +204,49 @@ TEST_F(PreferredSheets, AppliesToADocumentWithoutListingOrTurningSheetsOn) {
     EXPECT_EQ(states(page.doc()), "DE");
     EXPECT_FALSE(e.useSheets());
     EXPECT_EQ(flags(e.sheetTitles()), "DE");
+}
+
+TEST_F(PreferredSheets, ADocumentCompletingAgainKeepsTheUsersChoiceAndAReloadedOneStartsAfresh) {
+    addSheet(L"Mine", L"mine.css");
+    prefer(L"http://example.test/", L"Author");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.filler(6);
+    page.sheet(L"Author", L"author.css", false);
+    PageBuilder& frame = page.frame(L"http://example.test/frame.html");
+    frame.sheet(L"Author", L"author.css", false);
+    const ComPtr<BrowserDouble> frameView = frameBrowser(frame);
+    StyleEngine& e = open(page);
+    e.beginNavigation();
+    e.frameCompleted(frameView.get(), true);
+    e.attachDocument(nullptr, true);
+    ASSERT_EQ(states(page.doc()), "ED");
+    e.selectSheet(SharedString(L"Mine"));
+    ASSERT_EQ(states(page.doc()), "DE");
+
+    // A later download of the page ends, and the frame reports its document once more.
+    e.attachDocument(nullptr, true);
+    e.frameCompleted(frameView.get(), true);
+    EXPECT_EQ(states(page.doc()), "DE") << "no second added sheet, the choice stays";
+    EXPECT_EQ(states(frame.doc()), "DE");
+    EXPECT_EQ(flags(e.addedSheets()), "E");
+    EXPECT_EQ(flags(e.sheetTitles()), "D");
+
+    // Reloading puts new documents into the same browsers.
+    const LONG topHeld = page.doc().refCount(), frameHeld = frame.doc().refCount();
+    PageBuilder reloaded(L"http://example.test/doc.html");
+    reloaded.filler(6);
+    reloaded.sheet(L"Author", L"author.css", false);
+    PageBuilder& reloadedFrame = reloaded.frame(L"http://example.test/frame.html");
+    reloadedFrame.sheet(L"Author", L"author.css", false);
+    page.browser()->setDocument(reloaded.document());
+    frameView->setDocument(reloadedFrame.document());
+    e.frameCompleted(frameView.get(), true);
+    e.attachDocument(nullptr, true);
+    EXPECT_EQ(states(reloaded.doc()), "ED");
+    EXPECT_EQ(states(reloadedFrame.doc()), "ED");
+    EXPECT_EQ(states(page.doc()), "DE") << "the old documents are left alone";
+    EXPECT_EQ(page.doc().refCount(), topHeld - 3) << "the browser's, the list's and the engine's own";
+    EXPECT_EQ(frame.doc().refCount(), frameHeld - 3);
 }
 
 TEST_F(PreferredSheets, EachFrameGetsTheAddedSheetsAndItsOwnPreferredTitle) {

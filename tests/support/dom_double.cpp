@@ -294,6 +294,13 @@ STDMETHODIMP StyleSheetDouble::addImport(BSTR url, LONG index, LONG* newIndex) {
     return S_OK;
 }
 
+STDMETHODIMP StyleSheetDouble::removeImport(LONG index) {
+    if (HRESULT hr = failure("removeImport"); FAILED(hr)) return hr;
+    if (index < 0 || index >= static_cast<LONG>(imports_.size())) return E_INVALIDARG;
+    imports_.erase(imports_.begin() + index);
+    return S_OK;
+}
+
 // ---------------------------------------------------------------------------------------------
 // StyleSheetsCollectionDouble, FramesCollectionDouble
 
@@ -520,6 +527,7 @@ STDMETHODIMP DocumentDouble::createStyleSheet(BSTR href, LONG index, IHTMLStyleS
     auto created = ComPtr<StyleSheetDouble>::adopt(new StyleSheetDouble(std::nullopt, fromBstr(href), false, true));
     const LONG count = static_cast<LONG>(sheets_.size());
     sheets_.insert(sheets_.begin() + (index < 0 || index > count ? count : index), created);
+    if (onCreateSheet) onCreateSheet(*created.get());
     *sheet = created.detach();
     return S_OK;
 }

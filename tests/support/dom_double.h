@@ -8,7 +8,7 @@
 //   ElementDouble             IHTMLElement, plus by tag: link IHTMLLinkElement, a IHTMLAnchorElement,
 //                             area IHTMLAreaElement, base IHTMLBaseElement, meta IHTMLMetaElement
 //   StyleDouble               IHTMLStyle (cssText)
-//   StyleSheetDouble          IHTMLStyleSheet (title, href, disabled, addImport)
+//   StyleSheetDouble          IHTMLStyleSheet (title, href, disabled, addImport, removeImport)
 //   StyleSheetsCollectionDouble IHTMLStyleSheetsCollection (length, item(VARIANT*, VARIANT*))
 //   FramesCollectionDouble    IHTMLFramesCollection2 (document.frames: length, item(VT_I4) → window)
 //   WindowDouble              IHTMLWindow2 (document, or E_ACCESSDENIED for a frame of another site)
@@ -243,6 +243,7 @@ public:
     STDMETHODIMP get_disabled(VARIANT_BOOL* p) override;
     STDMETHODIMP get_readOnly(VARIANT_BOOL* p) override;
     STDMETHODIMP addImport(BSTR url, LONG index, LONG* newIndex) override;
+    STDMETHODIMP removeImport(LONG index) override;
 
 private:
     ~StyleSheetDouble() override = default;
@@ -363,6 +364,8 @@ public:
 
     // Sees each element collection this document or its collections hand out, before the library.
     ElementCollectionDouble::Hook onCollection;
+    // Sees each sheet createStyleSheet makes, before the library, e.g. to make one of its methods fail.
+    std::function<void(StyleSheetDouble&)> onCreateSheet;
 
     // IHTMLDocument2
     STDMETHODIMP get_all(IHTMLElementCollection** p) override;
