@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "common/module.h"
 #include "settings_ui/dialog_controls.h"
@@ -47,18 +48,26 @@ LinkEtcPage::LinkEtcPage(SettingsStore& store) : PropertyPage(moduleHandle(), ID
 INT_PTR LinkEtcPage::onInitDialog() {
     initialized_ = false;
     const LinkEtcSettings& etc = store_->LinkEtc;
-    for (const Limit& limit : kLimits) {
+    for (std::size_t i = 0; i < std::size(kLimits); ++i) {
+        const Limit& limit = kLimits[i];
         SendMessageW(item(limit.edit), EM_LIMITTEXT, kLimitDigits, 0);
         HWND spin = item(limit.spin);
         SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(kMaxLimit, 0));
         // The control takes a 16-bit position, which would turn a stored 100000 into 0; a value
         // out of range becomes its nearest bound instead.
-        SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(std::clamp(etc.*limit.field, 0, kMaxLimit), 0));
+        lastValid_[i] = std::clamp(etc.*limit.field, 0, kMaxLimit);
+        SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(lastValid_[i], 0));
     }
     for (const Flag& flag : kFlags) setChecked(item(flag.box), etc.*flag.field);
     enableNonLinkLimit(etc.EnumNonLink);
     initialized_ = true;
     return 1;
+}
+
+void LinkEtcPage::notePosition(std::size_t limit) {
+    if (!hasText(item(kLimits[limit].edit))) return;
+    const LRESULT position = SendMessageW(item(kLimits[limit].spin), UDM_GETPOS, 0, 0);
+    if (HIWORD(position) == 0) lastValid_[limit] = LOWORD(position);
 }
 
 void LinkEtcPage::enableNonLinkLimit(bool enable) {
@@ -80,14 +89,18 @@ INT_PTR LinkEtcPage::onCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (code != BN_CLICKED && code != EN_CHANGE) return PropertyPage::onCommand(hwnd, wParam, lParam);
+    for (std::size_t i = 0; i < std::size(kLimits); ++i)
+        if (code == EN_CHANGE && id == kLimits[i].edit) notePosition(i);
     if (initialized_) setModified(true);
     return TRUE;
 }
 
 void LinkEtcPage::saveToStore() {
     LinkEtcSettings& etc = store_->LinkEtc;
-    // An emptied field leaves the control at its last valid position, which its low word reports.
-    for (const Limit& limit : kLimits) etc.*limit.field = LOWORD(SendMessageW(item(limit.spin), UDM_GETPOS, 0, 0));
+    for (std::size_t i = 0; i < std::size(kLimits); ++i) {
+        notePosition(i);
+        etc.*kLimits[i].field = lastValid_[i];
+    }
     for (const Flag& flag : kFlags) etc.*flag.field = isChecked(item(flag.box));
 }
 

@@ -25,8 +25,9 @@ void PreferEntryDialog::offerTitles() {
     HWND title = item(IDC_PREFER_TITLE);
     for (const SheetEntry& sheet : store_->page.sheetTitles) {
         SendMessageW(title, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sheet.title.textOrEmpty()));
-        // A new entry proposes the page's enabled title; with several, the last one.
-        if (!sheet.disabled && entry.Title.empty()) SetWindowTextW(title, sheet.title.textOrEmpty());
+        // A new entry proposes the page's enabled title; with several, the last one. An untitled
+        // sheet would only blank the proposal.
+        if (!sheet.disabled && entry.Title.empty() && !sheet.title.isEmpty()) SetWindowTextW(title, sheet.title.c_str());
     }
     for (const AddSheetEntry& added : store_->AddSheet)
         SendMessageW(title, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(added.Title.c_str()));
