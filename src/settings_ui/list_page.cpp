@@ -20,26 +20,37 @@ void ListPage::setUpList(const std::vector<UINT>& columnCaptions) {
     edit_ = item(ids_.edit);
     delete_ = item(ids_.remove);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-    columns_ = 0;
+    captions_.clear();
     for (UINT captionId : columnCaptions) {
         std::wstring caption = loadString(captionId);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT;
         column.pszText = caption.data();
-        if (SendMessageW(list_, LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&column)) >= 0) ++columns_;
+        const int index = static_cast<int>(captions_.size());
+        if (SendMessageW(list_, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)) >= 0)
+            captions_.push_back(std::move(caption));
     }
 }
 
 void ListPage::sizeColumns() {
-    for (int column = 0; column < columns_; ++column)
+    // Some list views size a column to its caption without the header's margins, which cuts the
+    // caption short; the caption's own width plus those margins is the least a column gets.
+    const int margins = 8 * GetSystemMetrics(SM_CXEDGE);
+    for (int column = 0; column < static_cast<int>(captions_.size()); ++column) {
         SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
+        const int least = static_cast<int>(SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0,
+                                                        reinterpret_cast<LPARAM>(captions_[column].c_str()))) +
+                          margins;
+        if (SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0) < least)
+            SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(least, 0));
+    }
 }
 
 int ListPage::writeRow(int index, const std::vector<std::wstring>& texts) {
     LVITEMW row{};
     row.mask = LVIF_TEXT;
     int target = index;
-    for (std::size_t column = 0; column < texts.size() && static_cast<int>(column) < columns_; ++column) {
+    for (std::size_t column = 0; column < texts.size() && column < captions_.size(); ++column) {
         row.iSubItem = static_cast<int>(column);
         row.pszText = const_cast<wchar_t*>(texts[column].c_str());
         if (column == 0 && index < 0) {

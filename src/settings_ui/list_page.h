@@ -52,7 +52,7 @@ private:
     void deleteCurrent();
 
     Controls ids_;
-    int columns_ = 0;
+    std::vector<std::wstring> captions_;  // of the columns
     HWND list_ = nullptr;
     HWND up_ = nullptr;
     HWND down_ = nullptr;
