@@ -11,6 +11,8 @@
 //              location.href as the link menu does; the host follows every address the library sets
 //   --signal   for each view writes FOLDER\NN-name.ready and waits (up to 15 s) for NN-name.done,
 //              so that a script can take a screenshot
+// After the walk the host opens both settings sheets over a store in a private registry key and
+// shows each tab and each entry dialog once.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -27,11 +29,19 @@
 #include <vector>
 
 #include "common/com_ptr.h"
+#include "common/module.h"
+#include "common/resources.h"
 #include "common/shared_string.h"
+#include "settings/settings_store.h"
+#include "settings_ui/link_settings_sheet.h"
+#include "settings_ui/style_settings_sheet.h"
+#include "settings_ui_resource.h"
 #include "shared/class_ids.h"
 #include "support/browser_double.h"
+#include "support/dialog_driver.h"
 #include "support/library.h"
 #include "support/page_file.h"
+#include "support/registry_sandbox.h"
 
 using namespace quorin;
 using namespace quorin::test;
@@ -80,6 +90,19 @@ private:
     // Pumps messages for ms milliseconds (or until the deadline); false once the deadline passed.
     bool pump(DWORD ms);
     void signalView(const std::wstring& name);
+    // The same from inside a modal loop, which wait keeps running; wait returns false to give up.
+    void signalView(const std::wstring& name, const std::function<bool(DWORD)>& wait);
+    void showSettings();
+    void fillDemoSettings(SettingsStore& store) const;
+    // An entry dialog to show from a tab: the page's list, whose first row is chosen, and the button.
+    struct EntryShot {
+        int tab;
+        int list;
+        int button;
+        std::wstring name;
+    };
+    void showSheet(PropertySheet& sheet, UINT captionId, const std::wstring& prefix,
+                   const std::vector<std::wstring>& tabs, const std::vector<EntryShot>& entries);
     bool expired() const { return static_cast<LONG>(GetTickCount() - deadline_) >= 0; }
     HRESULT create(REFCLSID clsid, REFIID riid, void** out);
 
@@ -210,7 +233,11 @@ bool Host::pump(DWORD ms) {
 }
 
 void Host::signalView(const std::wstring& name) {
-    pump(300);  // let the windows paint
+    signalView(name, [this](DWORD ms) { return pump(ms); });
+}
+
+void Host::signalView(const std::wstring& name, const std::function<bool(DWORD)>& wait) {
+    wait(300);  // let the windows paint
     wchar_t prefix[8];
     swprintf(prefix, 8, L"%02d-", ++views_);
     std::wstring base = prefix + name.substr(0, name.find(L'.'));
@@ -220,7 +247,83 @@ void Host::signalView(const std::wstring& name) {
     HANDLE file = CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     for (int i = 0; i < 150 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-        if (!pump(100)) break;
+        if (!wait(100)) break;
+}
+
+void Host::fillDemoSettings(SettingsStore& store) const {
+    store.loadAll();
+    AddSheetEntry dark, print;
+    dark.Title = L"ダーク";
+    dark.Path = L"C:\\styles\\dark.css";
+    print.Title = L"印刷用";
+    print.Path = L"http://demo.quorin.test/print.css";
+    store.AddSheet = {dark, print};
+    PreferEntry preferred;
+    preferred.Title = L"ダーク";
+    preferred.URI = L"http://demo.quorin.test/";
+    store.Prefer = {preferred};
+    // What the style engine would have noted of the page on show.
+    store.page.currentUrl = SharedString(page_->doc().url().c_str());
+    std::function<void(DocumentDouble&)> noteTitles = [&](DocumentDouble& doc) {
+        for (const auto& sheet : doc.sheets()) {
+            if (!sheet->title()) continue;
+            SheetEntry entry;
+            entry.title = SharedString(sheet->title()->c_str());
+            entry.disabled = sheet->disabled();
+            store.page.sheetTitles.push_back(entry);
+        }
+        for (const auto& window : doc.frames())
+            if (!window->accessDenied() && window->document()) noteTitles(*window->document());
+    };
+    noteTitles(page_->doc());
+}
+
+void Host::showSheet(PropertySheet& sheet, UINT captionId, const std::wstring& prefix,
+                     const std::vector<std::wstring>& tabs, const std::vector<EntryShot>& entries) {
+    ModalScript script(120000);
+    const std::wstring caption = loadString(captionId);
+    const bool ran = script.run([&] { sheet.doModal(); }, [&](ModalScript& s) {
+        const auto wait = [&s](DWORD ms) {
+            s.sleep(ms);
+            return !s.timedOut();
+        };
+        HWND window = s.waitForDialog(caption.c_str());
+        if (!window) return;
+        for (int tab = 0; tab < static_cast<int>(tabs.size()); ++tab) {
+            HWND page = selectTab(window, tab);
+            signalView(prefix + L"-settings-" + tabs[tab], wait);
+            for (const EntryShot& entry : entries) {
+                if (entry.tab != tab) continue;
+                clickRow(GetDlgItem(page, entry.list), 0);
+                if (!clickLater(page, entry.button)) continue;
+                HWND dialog = s.waitForOtherDialog({window});
+                if (!dialog) continue;
+                signalView(prefix + L"-entry-" + entry.name, wait);
+                click(dialog, IDCANCEL);
+                s.waitUntilGone(dialog);
+            }
+        }
+        click(window, IDCANCEL);
+    });
+    say(prefix + L" settings " + (ran ? L"shown" : L"not shown in time"));
+}
+
+void Host::showSettings() {
+    HMODULE resources = options_.direct ? library_->handle() : GetModuleHandleW(L"QuorinU.dll");
+    if (!resources || !page_) {
+        say(L"settings: the library is not loaded");
+        return;
+    }
+    setModuleHandle(resources);
+    RegistrySandbox sandbox;  // the demo's entries stay out of the prefix's settings
+    SettingsStore store;
+    fillDemoSettings(store);
+    StyleSettingsSheet style(store, frame_->frame());
+    showSheet(style, IDS_STYLE_SETTINGS_CAPTION, L"style", {L"addsheet", L"prefer", L"etc", L"about"},
+              {{0, IDC_ADDSHEET_LIST, IDC_ADDSHEET_EDIT, L"addsheet"}, {1, IDC_PREFER_LIST, IDC_PREFER_ADD, L"prefer"}});
+    LinkSettingsSheet link(store, frame_->frame());
+    showSheet(link, IDS_LINK_SETTINGS_CAPTION, L"link", {L"linktype", L"cruise", L"etc"},
+              {{0, IDC_LINKTYPE_LIST, IDC_LINKTYPE_EDIT, L"linktype"}, {1, IDC_CRUISE_LIST, IDC_CRUISE_ADD, L"cruise"}});
 }
 
 void Host::paint(HDC dc, const RECT& area) {
@@ -327,6 +430,7 @@ int Host::run() {
         if (views_ == before) break;  // nothing followed
     }
     pump(500);
+    if (!expired()) showSettings();
 
     browser_->quit();
     if (helper) helper->SetSite(nullptr);

@@ -1,0 +1,137 @@
+// The list pages' buttons, moves, deletions and additions, on the added-sheets page.
+#include "settings_ui_fixture.h"
+
+#include "settings_ui/style_settings_sheet.h"
+#include "settings_ui_resource.h"
+
+namespace quorin::test {
+namespace {
+
+// The enabled ones of the five buttons, in their order.
+std::wstring enabledButtons(HWND page) {
+    const std::pair<int, const wchar_t*> buttons[] = {{IDC_ADDSHEET_UP, L"Up"},
+                                                      {IDC_ADDSHEET_DOWN, L"Down"},
+                                                      {IDC_ADDSHEET_ADD, L"Add"},
+                                                      {IDC_ADDSHEET_EDIT, L"Edit"},
+                                                      {IDC_ADDSHEET_DELETE, L"Delete"}};
+    std::wstring enabled;
+    for (const auto& [id, name] : buttons)
+        if (isEnabled(page, id)) enabled += (enabled.empty() ? L"" : L" ") + std::wstring(name);
+    return enabled;
+}
+
+std::vector<std::wstring> column0(HWND list) {
+    std::vector<std::wstring> texts;
+    for (const auto& row : rows(list)) texts.push_back(row.at(0));
+    return texts;
+}
+
+class ListPages : public SettingsUiTest {
+protected:
+    void SetUp() override {
+        SettingsUiTest::SetUp();
+        store.AddSheet = {addSheet(L"A", L"a.css"), addSheet(L"B", L"b.css"), addSheet(L"C", L"c.css")};
+    }
+
+    // The script works on the added-sheets page, the sheet's first.
+    void onPage(const std::function<void(ModalScript&, HWND sheet, HWND page, HWND list)>& script) {
+        openSheet<StyleSettingsSheet>(kStyleCaption, [&](ModalScript& s, HWND sheet) {
+            HWND page = currentPage(sheet);
+            script(s, sheet, page, GetDlgItem(page, IDC_ADDSHEET_LIST));
+        });
+    }
+};
+
+TEST_F(ListPages, ButtonsFollowTheFocusedRowDownToAnEmptyList) {
+    onPage([](ModalScript&, HWND sheet, HWND page, HWND list) {
+        EXPECT_EQ(rows(list), (std::vector<std::vector<std::wstring>>{{L"A", L"a.css"}, {L"B", L"b.css"}, {L"C", L"c.css"}}));
+        clickRow(list, 0);
+        EXPECT_EQ(enabledButtons(page), L"Down Add Edit Delete");
+        clickRow(list, 1);
+        EXPECT_EQ(enabledButtons(page), L"Up Down Add Edit Delete");
+        clickRow(list, 2);
+        EXPECT_EQ(enabledButtons(page), L"Up Add Edit Delete");
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_DELETE));
+        EXPECT_EQ(focusedRow(list), 1);
+        EXPECT_TRUE(isRowSelected(list, 1));
+        EXPECT_EQ(enabledButtons(page), L"Up Add Edit Delete");
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_DELETE));
+        EXPECT_EQ(enabledButtons(page), L"Add Edit Delete");
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_DELETE));
+        EXPECT_EQ(rowCount(list), 0);
+        EXPECT_EQ(enabledButtons(page), L"Add");
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_TRUE(store.AddSheet.empty());
+    EXPECT_EQ(registryImage().count(L"Software\\Orv\\Quorin\\AddSheet"), 1u) << "an empty group stays as a key";
+
+    onPage([](ModalScript&, HWND sheet, HWND page, HWND) {
+        EXPECT_EQ(enabledButtons(page), L"Add");
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+}
+
+TEST_F(ListPages, UpDownAndDeleteMoveTheEntriesAndTheFocus) {
+    onPage([](ModalScript&, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 2);
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_UP));
+        EXPECT_EQ(column0(list), (std::vector<std::wstring>{L"A", L"C", L"B"}));
+        EXPECT_EQ(focusedRow(list), 1);
+        EXPECT_TRUE(isRowSelected(list, 1));
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_UP));
+        EXPECT_EQ(enabledButtons(page), L"Down Add Edit Delete");
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_DOWN));
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_DOWN));
+        EXPECT_EQ(column0(list), (std::vector<std::wstring>{L"A", L"B", L"C"}));
+        EXPECT_EQ(focusedRow(list), 2);
+        clickRow(list, 0);
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_DOWN));
+        clickRow(list, 0);
+        EXPECT_TRUE(click(page, IDC_ADDSHEET_DELETE));
+        EXPECT_EQ(rows(list), (std::vector<std::vector<std::wstring>>{{L"A", L"a.css"}, {L"C", L"c.css"}}));
+        EXPECT_EQ(focusedRow(list), 0);
+        EXPECT_TRUE(isRowSelected(list, 0));
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_EQ(titles(store.AddSheet), (std::vector<std::wstring>{L"A", L"C"}));
+    EXPECT_STREQ(store.AddSheet[1].Path.c_str(), L"c.css");
+}
+
+TEST_F(ListPages, AddAppendsARowAndLeavesTheFocusWhereItWasEditCancelledChangesNothing) {
+    onPage([](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 0);
+        HWND dialog = openEntryDialog(s, page, IDC_ADDSHEET_ADD, L"追加シート");
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_ADDSHEET_TITLE)), L"");
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_TITLE), L"D");
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_PATH), L"d.css");
+        EXPECT_TRUE(click(dialog, IDOK));
+        ASSERT_TRUE(s.waitUntilGone(dialog));
+        EXPECT_EQ(column0(list), (std::vector<std::wstring>{L"A", L"B", L"C", L"D"}));
+        EXPECT_EQ(focusedRow(list), 0);
+        EXPECT_TRUE(isRowSelected(list, 0));
+        EXPECT_EQ(enabledButtons(page), L"Down Add Edit Delete");
+
+        clickRow(list, 1);
+        dialog = openEntryDialog(s, page, IDC_ADDSHEET_EDIT, L"追加シート");
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_ADDSHEET_PATH)), L"b.css");
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_TITLE), L"changed");
+        EXPECT_TRUE(click(dialog, IDCANCEL));
+        ASSERT_TRUE(s.waitUntilGone(dialog));
+        EXPECT_EQ(cellText(list, 1, 0), L"B");
+
+        dialog = openEntryDialog(s, page, IDC_ADDSHEET_EDIT, L"追加シート");
+        ASSERT_TRUE(dialog);
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_TITLE), L"B2");
+        EXPECT_TRUE(click(dialog, IDOK));
+        ASSERT_TRUE(s.waitUntilGone(dialog));
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_TRUE(modified);
+    EXPECT_EQ(titles(store.AddSheet), (std::vector<std::wstring>{L"A", L"B2", L"C", L"D"}));
+    EXPECT_STREQ(store.AddSheet[3].Path.c_str(), L"d.css");
+}
+
+}  // namespace
+}  // namespace quorin::test
