@@ -34,10 +34,6 @@ public:
     // False when the system refuses to unhook; the hook and the entry are then kept.
     bool remove();
 
-    bool installed() const noexcept { return static_cast<bool>(hook_); }
-    HWND documentWindow() const noexcept { return documentWindow_; }
-    WORD modifiers() const noexcept { return modifiers_; }
-
 private:
     static LRESULT CALLBACK hookProcedure(int code, WPARAM removal, LPARAM message);
     static void offer(const MSG& message) noexcept;

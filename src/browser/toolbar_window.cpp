@@ -72,7 +72,7 @@ void ToolbarWindow::setSite(IInputObjectSite* site, IDeskBand* bandIdentity) {
     link_.setSite(site);
 }
 
-bool ToolbarWindow::buildToolbar() {
+void ToolbarWindow::buildToolbar() {
     InitCommonControls();
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -80,20 +80,19 @@ bool ToolbarWindow::buildToolbar() {
     GetClientRect(messageWindow_.get(), &client);
     toolbar_ = CreateWindowExW(WS_EX_TOOLWINDOW, TOOLBARCLASSNAMEW, nullptr, kToolbarStyle, 0, 0, client.right,
                                client.bottom, messageWindow_.get(), nullptr, moduleHandle(), nullptr);
-    if (!toolbar_) return false;
+    if (!toolbar_) return;
     // The face of each button sends WM_COMMAND, its separate arrow TBN_DROPDOWN.
     SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     style_.setToolbar(toolbar_);
     link_.setToolbar(toolbar_);
     images_ = loadImages(IDB_TOOLBAR);
     hotImages_ = loadImages(IDB_TOOLBAR_HOT);
-    if (!images_ || !hotImages_) return false;
+    if (!images_ || !hotImages_) return;
     SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     SendMessageW(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_.get()));
     addButtons();
     restoreLayout();
     ShowWindow(toolbar_, SW_SHOW);
-    return true;
 }
 
 void ToolbarWindow::addButtons() {
@@ -153,7 +152,7 @@ LRESULT ToolbarWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPA
         messageWindow_.reset(hwnd);
         break;
     case WM_CREATE:
-        // Without its control or images the band stays, empty.
+        // A band without its toolbar stays, empty, rather than failing the browser's call.
         buildToolbar();
         return 0;
     case WM_NCDESTROY:

@@ -41,8 +41,8 @@ public:
 
 private:
     SettingsStore& loadedSettings();
-    // False when the toolbar control or an image list is missing; the band then stays empty.
-    bool buildToolbar();
+    // Without the toolbar control or an image list the band stays empty.
+    void buildToolbar();
     void addButtons();
     void resetButtons();
     void saveLayout();

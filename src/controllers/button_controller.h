@@ -73,8 +73,8 @@ protected:
     LRESULT fillButtonInfo(NMTOOLBARW& info, UINT textId) const noexcept;
     void showStatusText(const wchar_t* text) const noexcept;
 
+    // For the menus: their button's place, and the settings their sheets edit.
     HWND toolbar() const noexcept { return toolbar_; }
-    HWND statusBar() const noexcept { return statusBar_; }
     SettingsStore& settings() const noexcept { return *settings_; }
 
 private:

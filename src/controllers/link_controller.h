@@ -19,8 +19,6 @@ public:
     void setSite(IUnknown* site);
     // browser may be null: the collection's own browser is meant.
     void onDocumentComplete(IWebBrowser2* browser, bool hasContent);
-    bool documentUsable() const noexcept { return documentUsable_; }
-    LinkCollection& collection() noexcept { return collection_; }
 
     void getTooltip(NMTTDISPINFOW& info) override;
     LRESULT getButtonInfo(NMTOOLBARW& info) override;

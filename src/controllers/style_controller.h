@@ -24,8 +24,6 @@ public:
     // The engine's lists may no longer match the page; they are rebuilt before their next use.
     void markStale() noexcept { stale_ = true; }
     bool stale() const noexcept { return stale_; }
-    bool documentAvailable() const noexcept { return documentAvailable_; }
-    StyleEngine& engine() noexcept { return engine_; }
 
     void getTooltip(NMTTDISPINFOW& info) override;
     LRESULT getButtonInfo(NMTOOLBARW& info) override;

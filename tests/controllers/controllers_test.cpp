@@ -107,43 +107,26 @@ TEST_F(ControllerTest, KeysAreOfferedWithTheirModifiersFirstToTheStyleSide) {
     EXPECT_EQ(modifiers, 0x0400) << "Alt stays down";
 }
 
-TEST_F(ControllerTest, StyleKeysAndTheFaceActOnlyOnADocumentWithContent) {
-    PageBuilder page;
-    page.skeleton().filler(2);
-    page.sheet(std::nullopt);
-    page.sheet(L"Blue");
-    ElementDouble& styled = page.element(L"p").css(L"color: red");
-    StyleController style(store);
-    EXPECT_EQ(tooltipOf(style), IDS_TIP_NO_SHEETS);
-    attach(style, page, false);
-    EXPECT_FALSE(style.onShortcut(kControlZ));
-    style.onCommand();
-    EXPECT_EQ(states(page.doc()), "EE");
-
-    attach(style, page);
-    EXPECT_FALSE(style.stale());
-    EXPECT_EQ(tooltipOf(style), IDS_TIP_DONT_USE_SHEETS);
-    EXPECT_FALSE(style.onShortcut(0x0211)) << "Control alone";
-    EXPECT_TRUE(style.onShortcut(kControlZ));
-    EXPECT_EQ(states(page.doc()), "DD");
-    EXPECT_EQ(tooltipOf(style), IDS_TIP_USE_SHEETS);
-    EXPECT_EQ(styled.cssText(), L"color: red") << "without SyncUse the attributes stay";
-    EXPECT_TRUE(style.onShortcut(store.Etc.UseAttrShortcut));
-    EXPECT_EQ(styled.cssText(), L"");
-    EXPECT_EQ(states(page.doc()), "DD");
-    EXPECT_FALSE(style.onShortcut(0x025B));
-}
-
-TEST_F(ControllerTest, EqualStyleShortcutsToggleTheSheets) {
-    store.Etc.UseAttrShortcut = kControlZ;
+TEST_F(ControllerTest, StyleKeysToggleSheetsOrStyleAttributesOnlyOnADocumentWithContent) {
     PageBuilder page;
     page.skeleton().filler(2).sheet(L"Blue");
     ElementDouble& styled = page.element(L"p").css(L"color: red");
     StyleController style(store);
+    attach(style, page, false);
+    EXPECT_FALSE(style.onShortcut(kControlZ));
     attach(style, page);
-    EXPECT_TRUE(style.onShortcut(kControlZ));
-    EXPECT_EQ(states(page.doc()), "D");
-    EXPECT_EQ(styled.cssText(), L"color: red");
+    EXPECT_FALSE(style.onShortcut(0x0211)) << "Control alone";
+    EXPECT_FALSE(style.onShortcut(0x025B));
+    EXPECT_TRUE(style.onShortcut(store.Etc.UseAttrShortcut));
+    EXPECT_EQ(styled.cssText(), L"");
+    EXPECT_EQ(states(page.doc()), "E") << "without SyncUse the sheets stay";
+
+    store.Etc.UseAttrShortcut = kControlZ;
+    StyleController same(store);
+    attach(same, page);
+    EXPECT_TRUE(same.onShortcut(kControlZ));
+    EXPECT_EQ(states(page.doc()), "D") << "equal shortcuts toggle the sheets";
+    EXPECT_EQ(styled.cssText(), L"");
 }
 
 TEST_F(ControllerTest, AStaleListIsReadFromThePageBeforeItIsUsed) {
