@@ -1,11 +1,13 @@
 #include "browser/browser_helper.h"
 
 #include <exdispid.h>
-#include <cwchar>
+
+#include <utility>
 
 #include "browser/custom_messages.h"
 #include "browser/frame_windows.h"
 #include "browser/host_process.h"
+#include "common/co_task_string.h"
 #include "common/guard.h"
 #include "common/variant.h"
 #include "shared/class_ids.h"
@@ -14,17 +16,18 @@ namespace quorin {
 
 namespace {
 
-// The event's first argument: the last element, as DISPPARAMS holds arguments in reverse.
+// The event's first argument, the browser it is about: the last element, as DISPPARAMS holds
+// arguments in reverse. Anything but an object counts as no browser.
 IDispatch* firstArgument(const DISPPARAMS& params) {
     if (params.cArgs == 0 || !params.rgvarg) return nullptr;
-    return params.rgvarg[params.cArgs - 1].pdispVal;
+    const VARIANT& first = params.rgvarg[params.cArgs - 1];
+    return first.vt == VT_DISPATCH ? first.pdispVal : nullptr;
 }
 
-// The browser passes its own dual IWebBrowser2 objects in these events.
 bool isTopLevel(IDispatch* object) {
-    if (!object) return false;
+    const ComPtr<IWebBrowser2> browser = queryAs<IWebBrowser2>(object);
     VARIANT_BOOL top = VARIANT_FALSE;
-    if (FAILED(static_cast<IWebBrowser2*>(object)->get_TopLevelContainer(&top))) return false;
+    if (!browser || FAILED(browser->get_TopLevelContainer(&top))) return false;
     return top != VARIANT_FALSE;
 }
 
@@ -52,9 +55,14 @@ STDMETHODIMP_(ULONG) BrowserHelper::Release() {
 }
 
 STDMETHODIMP BrowserHelper::SetSite(IUnknown* site) {
+    // The old browser would otherwise keep this helper alive and send its events on.
+    unsubscribe();
     container_.reset();
     browser_.reset();
     site_.reset();
+    toolbarWindow_ = nullptr;
+    topDocumentComplete_ = false;
+    pendingDownloads_ = 0;
     if (!site) return S_OK;
     return comGuard([&] { return attachSite(site); });
 }
@@ -85,14 +93,12 @@ STDMETHODIMP BrowserHelper::GetSite(REFIID riid, void** out) {
 }
 
 void BrowserHelper::showBand(bool show) {
-    LPOLESTR classId = nullptr;
-    if (FAILED(StringFromIID(CLSID_ToolbarBand, &classId))) return;
-    Variant bandId = Variant::fromString(classId);
-    CoTaskMemFree(classId);
+    CoTaskString classId;
+    if (FAILED(StringFromIID(CLSID_ToolbarBand, classId.put()))) return;
+    Variant bandId = Variant::fromString(classId.get());
     Variant visible = Variant::fromBool(show);
-    VARIANT noSize;
-    VariantInit(&noSize);
-    browser_->ShowBrowserBar(bandId.get(), visible.get(), &noSize);
+    Variant noSize;
+    browser_->ShowBrowserBar(bandId.get(), visible.get(), noSize.get());
 }
 
 bool BrowserHelper::findToolbarWindow() {
@@ -173,12 +179,18 @@ void BrowserHelper::onNavigationEvent(DISPID id, IDispatch* browser) {
 
 HRESULT BrowserHelper::onQuit() {
     notifyToolbar(UM_BROWSER_QUIT, 0, 0);
-    if (!container_) return S_OK;
+    return unsubscribe();
+}
+
+HRESULT BrowserHelper::unsubscribe() {
+    if (!container_ || !adviseCookie_) return S_OK;
+    // Once only, whatever the browser answers.
+    const DWORD cookie = std::exchange(adviseCookie_, 0);
     ComPtr<IConnectionPoint> point;
     const HRESULT found = container_->FindConnectionPoint(DIID_DWebBrowserEvents2, point.put());
     if (FAILED(found)) return found;
     if (!point) return E_FAIL;
-    return point->Unadvise(adviseCookie_);
+    return point->Unadvise(cookie);
 }
 
 }  // namespace quorin

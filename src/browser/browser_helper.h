@@ -38,6 +38,8 @@ private:
     bool findToolbarWindow();
     LRESULT notifyToolbar(UINT message, WPARAM wParam, LPARAM lParam);
     HRESULT onQuit();
+    // Cancels the event subscription, if there is one.
+    HRESULT unsubscribe();
     void onDownloadComplete();
     void onNavigationEvent(DISPID id, IDispatch* browser);
 

@@ -5,6 +5,9 @@
 
 namespace quorin {
 
+constexpr wchar_t kDocumentWindowClass[] = L"Internet Explorer_Server";
+constexpr wchar_t kStatusBarClass[] = L"msctls_statusbar32";
+
 // The first top-level window of this thread of class "IEFrame" or "CabinetWClass".
 HWND findBrowserFrame() noexcept;
 // The first descendant of parent whose class name equals className, letter case ignored.

@@ -99,7 +99,8 @@ STDMETHODIMP ToolbarBand::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
 }
 
 STDMETHODIMP ToolbarBand::UIActivateIO(BOOL activate, MSG*) {
-    if (activate) SetFocus(toolbar_.messageWindow());
+    // Without a window, SetFocus(NULL) would take the keyboard focus away from the browser.
+    if (activate && toolbar_.messageWindow()) SetFocus(toolbar_.messageWindow());
     return S_OK;
 }
 

@@ -3,6 +3,9 @@
 // the function that gives it back, e.g. using MenuHandle = UniqueHandle<HMENU, DestroyMenu>.
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <type_traits>
 #include <utility>
 
 namespace quorin {
@@ -34,6 +37,15 @@ public:
     void reset(Handle handle = Handle{}) noexcept {
         if (Handle old = std::exchange(handle_, handle); old != Handle{}) Close(old);
     }
+    // Gives the handle back now and tells whether the system took it; a handle it refused is
+    // kept, so that the owner can try again (and does at destruction).
+    bool close() noexcept {
+        static_assert(std::is_same_v<decltype(Close(Handle{})), BOOL>, "for close functions that report success");
+        if (handle_ == Handle{}) return true;
+        if (!Close(handle_)) return false;
+        handle_ = Handle{};
+        return true;
+    }
 
 private:
     Handle handle_{};
@@ -43,5 +55,6 @@ using MenuHandle = UniqueHandle<HMENU, DestroyMenu>;
 using FontHandle = UniqueHandle<HFONT, DeleteObject>;
 using HookHandle = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 using WindowHandle = UniqueHandle<HWND, DestroyWindow>;
+using ImageListHandle = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
 
 }  // namespace quorin

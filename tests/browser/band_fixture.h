@@ -8,6 +8,7 @@
 #include "common/com_ptr.h"
 #include "shared/class_ids.h"
 #include "support/library.h"
+#include "support/registry_sandbox.h"
 #include "support/site_double.h"
 
 namespace quorin::test {
@@ -32,6 +33,7 @@ protected:
     ComPtr<SiteDouble> makeSite();
     HWND messageWindow();
 
+    RegistrySandbox sandbox;
     Library library;
     HostWindow host;
     ComPtr<IObjectWithSite> band;

@@ -1,21 +1,44 @@
-// Plays the shell's file window for the band: copied to a folder as "explorer.exe" by the tests
-// and run there. Exit code 0 when the band stayed empty, else the number of the failed check.
+// Plays the shell's file window for the band and the helper: copied to a folder as "explorer.exe"
+// by the tests and run there. Exit code 0 when the band stayed empty and the helper hid it, else
+// the number of the failed check.
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include "common/com_ptr.h"
 #include "shared/class_ids.h"
+#include "support/browser_double.h"
+#include "support/registry_sandbox.h"
 #include "support/site_double.h"
 
 using namespace quorin;
 
 namespace {
 
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+
+// The helper asks the browser to hide the band and subscribes to nothing.
+int checkHelper(GetClassObject getClassObject) {
+    ComPtr<IClassFactory> factory;
+    ComPtr<IObjectWithSite> helper;
+    if (FAILED(getClassObject(CLSID_BrowserHelper, IID_IClassFactory, factory.putVoid())) ||
+        FAILED(factory->CreateInstance(nullptr, IID_IObjectWithSite, helper.putVoid())))
+        return 14;
+    auto browser = ComPtr<test::BrowserDouble>::adopt(new test::BrowserDouble);
+    int failed = 0;
+    if (helper->SetSite(browser->unknown()) != S_OK)
+        failed = 5;
+    else if (browser->barCalls().size() != 1 || browser->barCalls()[0].show)
+        failed = 6;
+    else if (browser->connectionPoint()->adviseCount() != 0)
+        failed = 7;
+    helper->SetSite(nullptr);
+    return failed;
+}
+
 int check(const wchar_t* libraryPath) {
     HMODULE library = LoadLibraryW(libraryPath);
     if (!library) return 10;
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     auto getClassObject = reinterpret_cast<GetClassObject>(GetProcAddress(library, "DllGetClassObject"));
     if (!getClassObject) return 11;
 
@@ -40,6 +63,7 @@ int check(const wchar_t* libraryPath) {
             failed = 4;
         band.reset();
         DestroyWindow(rebar);
+        if (!failed) failed = checkHelper(getClassObject);
     }
     FreeLibrary(library);
     return failed;
@@ -50,6 +74,7 @@ int check(const wchar_t* libraryPath) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 9;
     if (FAILED(OleInitialize(nullptr))) return 8;
+    const test::RegistrySandbox sandbox;
     const int result = check(argv[1]);
     OleUninitialize();
     return result;

@@ -39,7 +39,7 @@ DWORD runAs(const std::wstring& fileName) {
     return code;
 }
 
-TEST(ShellHost, BandStaysEmptyInsideTheShellsFileWindows) {
+TEST(ShellHost, BandStaysEmptyAndHiddenInsideTheShellsFileWindows) {
     EXPECT_EQ(runAs(L"explorer.exe"), 0u);
     EXPECT_EQ(runAs(L"EXPLORER.EXE"), 0u) << "the host's path is compared without letter case";
 }

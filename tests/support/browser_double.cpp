@@ -110,6 +110,8 @@ LRESULT CALLBACK BrowserFrame::documentProc(HWND hwnd, UINT message, WPARAM wPar
         SetWindowLongPtrW(hwnd, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<BrowserFrame*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const bool key = message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+    if (self && key) self->documentKeys.emplace_back(message, wParam);
     if (message == WM_PAINT && self && self->paintDocument) {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(hwnd, &paint);

@@ -59,6 +59,8 @@ public:
     void layout();
     // Paints the document window's content (the demo host draws the page there).
     std::function<void(HDC, const RECT&)> paintDocument;
+    // Key messages the document window received, in order: message and wParam.
+    std::vector<std::pair<UINT, WPARAM>> documentKeys;
 
     static LRESULT CALLBACK frameProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK documentProc(HWND, UINT, WPARAM, LPARAM);

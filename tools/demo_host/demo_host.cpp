@@ -7,8 +7,10 @@
 //   --direct   create the objects through the library's DllGetClassObject beside this program
 //              instead of CoCreateInstance (for a library that is not registered)
 //   --seconds  closes the window after N seconds whatever happens (default 60)
-//   --walk     after the first page, follows the page's rel=next link N times (default 3), setting
-//              location.href as the link menu does; the host follows every address the library sets
+//   --walk     after the first page (shown, then with the style button's tooltip, then after
+//              Control+Z typed into it), follows the page's rel=next link N times (default 3),
+//              setting location.href as the link menu does; the host follows every address the
+//              library sets
 //   --signal   for each view writes FOLDER\NN-name.ready and waits (up to 15 s) for NN-name.done,
 //              so that a script can take a screenshot
 // After the walk the host opens both settings sheets over a store in a private registry key and
@@ -85,6 +87,11 @@ private:
     bool show(const std::wstring& file);
     void follow(const std::wstring& url);
     void walkNext();
+    // Rests the mouse on the style button until its tooltip shows.
+    void hoverStyleButton();
+    // Control+Z typed into the page, as the keyboard delivers it.
+    void typeControlZ();
+    HWND toolbar() const;
     void paint(HDC dc, const RECT& area);
     void status(const std::wstring& text);
     // Pumps messages for ms milliseconds (or until the deadline); false once the deadline passed.
@@ -206,6 +213,42 @@ void Host::walkNext() {
     ComPtr<IHTMLLocation> location;
     if (SUCCEEDED(page_->doc().get_location(location.put())) && location)
         location->put_href(SharedString(combined).bstr());
+}
+
+HWND Host::toolbar() const {
+    if (browser_->bands().empty()) return nullptr;
+    return FindWindowExW(browser_->bands()[0].window, nullptr, TOOLBARCLASSNAMEW, nullptr);
+}
+
+void Host::hoverStyleButton() {
+    HWND bar = toolbar();
+    RECT button{};
+    if (!bar || !SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button))) return;
+    POINT face{button.left + 8, (button.top + button.bottom) / 2};
+    ClientToScreen(bar, &face);
+    // The tooltip control wants a few moves over the tool before it times the hover.
+    for (int step = 3; step >= 0; --step) {
+        SetCursorPos(face.x + step, face.y);
+        pump(60);
+    }
+    pump(1500);
+    signalView(L"tooltip");
+    RECT page{};
+    GetWindowRect(frame_->documentWindow(), &page);
+    SetCursorPos(page.right - 40, page.bottom - 40);
+    pump(300);
+}
+
+void Host::typeControlZ() {
+    HWND document = frame_->documentWindow();
+    PostMessageW(document, WM_KEYDOWN, VK_CONTROL, 1);
+    PostMessageW(document, WM_KEYDOWN, 'Z', 1);
+    PostMessageW(document, WM_KEYUP, 'Z', 0xC0000001);
+    PostMessageW(document, WM_KEYUP, VK_CONTROL, 0xC0000001);
+    pump(100);
+    InvalidateRect(document, nullptr, TRUE);
+    status(L"Control+Z: " + page_->doc().url() + L"   " + note_);
+    signalView(L"after-control-z");
 }
 
 bool Host::pump(DWORD ms) {
@@ -422,7 +465,11 @@ int Host::run() {
     say(note_);
     shownPages_.push_back(std::move(first));
 
-    if (show(startFile_)) signalView(PathFindFileNameW(startFile_.c_str()));
+    if (show(startFile_)) {
+        signalView(PathFindFileNameW(startFile_.c_str()));
+        hoverStyleButton();
+        typeControlZ();
+    }
     for (int step = 0; step < options_.walk && !expired(); ++step) {
         const int before = views_;
         walkNext();

@@ -1,0 +1,103 @@
+#include "controllers/button_controller.h"
+
+#include "common/module.h"
+#include "common/resources.h"
+#include "common/window_class.h"
+
+namespace quorin {
+
+namespace {
+
+// Status-bar help texts are menu-sized.
+constexpr std::size_t kHelpTextCapacity = 80;
+
+}  // namespace
+
+ButtonMessageWindow::~ButtonMessageWindow() {
+    // The window must not reach its owner once the owner is gone.
+    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+bool ButtonMessageWindow::create(HWND toolbar) {
+    if (IsWindow(window_.get())) return true;
+    if (!toolbar || !ensureWindowClass(kButtonWindowClass, forwardingWindowProc<ButtonMessageWindow>)) return false;
+    CreateWindowExW(WS_EX_TRANSPARENT, kButtonWindowClass, nullptr, WS_CHILD | WS_DISABLED, 0, 0, 0, 0, toolbar,
+                    nullptr, moduleHandle(), this);
+    return window_.get() != nullptr;
+}
+
+LRESULT ButtonMessageWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE:
+        window_.reset(hwnd);
+        break;
+    case WM_NCDESTROY:
+        // Gone with its parent; nothing left to destroy.
+        window_.release();
+        break;
+    case WM_MENUSELECT:
+        return owner_.onMenuSelect(wParam, lParam);
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+ButtonController::ButtonController(SettingsStore& settings, int imageIndex, int commandId, bool dropDown) noexcept
+    : buttonWindow_(*this), settings_(&settings) {
+    button_.iBitmap = imageIndex;
+    button_.idCommand = commandId;
+    button_.fsState = TBSTATE_ENABLED;
+    button_.fsStyle = dropDown ? BTNS_DROPDOWN : 0;
+}
+
+bool ButtonController::addButton() {
+    if (!buttonWindow_.create(toolbar_)) return false;
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    return SendMessageW(toolbar_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button_)) != FALSE;
+}
+
+LRESULT ButtonController::onMenuSelect(WPARAM wParam, LPARAM) {
+    // Submenu holders, and the closing menu (0xFFFF), have no help text.
+    const bool popup = (HIWORD(wParam) & MF_POPUP) != 0;
+    const std::wstring help = popup ? std::wstring() : loadString(LOWORD(wParam));
+    showStatusText(help.substr(0, kHelpTextCapacity - 1).c_str());
+    return 0;
+}
+
+std::size_t ButtonController::escapeAmpersands(const wchar_t* source, wchar_t* destination,
+                                               std::size_t capacity) noexcept {
+    if (!destination || capacity == 0) return 0;
+    std::size_t written = 0;
+    const std::size_t room = capacity - 1;
+    for (const wchar_t* c = source; c && *c; ++c) {
+        const std::size_t needed = *c == L'&' ? 2 : 1;
+        // Cut at the first character that does not fit, so no "&" is left half-doubled.
+        if (written + needed > room) break;
+        destination[written++] = *c;
+        if (needed == 2) destination[written++] = L'&';
+    }
+    destination[written] = 0;
+    return written;
+}
+
+void ButtonController::setTooltipText(NMTTDISPINFOW& info, UINT stringId) noexcept {
+    info.hinst = moduleHandle();
+    info.lpszText = MAKEINTRESOURCEW(stringId);
+}
+
+LRESULT ButtonController::fillButtonInfo(NMTOOLBARW& info, UINT textId) const noexcept {
+    info.tbButton = button_;
+    if (info.pszText && info.cchText > 0) {
+        info.pszText[0] = 0;
+        LoadStringW(moduleHandle(), textId, info.pszText, info.cchText);
+    }
+    return 1;
+}
+
+void ButtonController::showStatusText(const wchar_t* text) const noexcept {
+    if (!statusBar_) return;
+    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace quorin
