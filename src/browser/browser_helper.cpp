@@ -36,9 +36,9 @@ bool isTopLevel(IDispatch* object) {
 STDMETHODIMP BrowserHelper::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IObjectWithSite)
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IObjectWithSite))
         *out = static_cast<IObjectWithSite*>(this);
-    else if (riid == IID_IDispatch)
+    else if (riid == __uuidof(IDispatch))
         *out = static_cast<IDispatch*>(this);
     else
         return E_NOINTERFACE;
@@ -79,7 +79,7 @@ HRESULT BrowserHelper::attachSite(IUnknown* site) {
     notifyToolbar(UM_HELPER_ATTACHED, 0, 0);
     if (FAILED(browser_.queryInto(container_))) return E_POINTER;
     ComPtr<IConnectionPoint> point;
-    const HRESULT found = container_->FindConnectionPoint(DIID_DWebBrowserEvents2, point.put());
+    const HRESULT found = container_->FindConnectionPoint(__uuidof(DWebBrowserEvents2), point.put());
     if (FAILED(found)) return found;
     if (!point) return E_FAIL;
     return point->Advise(static_cast<IDispatch*>(this), &adviseCookie_);
@@ -187,7 +187,7 @@ HRESULT BrowserHelper::unsubscribe() {
     // Once only, whatever the browser answers.
     const DWORD cookie = std::exchange(adviseCookie_, 0);
     ComPtr<IConnectionPoint> point;
-    const HRESULT found = container_->FindConnectionPoint(DIID_DWebBrowserEvents2, point.put());
+    const HRESULT found = container_->FindConnectionPoint(__uuidof(DWebBrowserEvents2), point.put());
     if (FAILED(found)) return found;
     if (!point) return E_FAIL;
     return point->Unadvise(cookie);

@@ -16,13 +16,13 @@ constexpr LONG kHeight = 22;
 STDMETHODIMP ToolbarBand::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IObjectWithSite)
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IObjectWithSite))
         *out = static_cast<IObjectWithSite*>(this);
-    else if (riid == IID_IOleWindow || riid == IID_IDockingWindow || riid == IID_IDeskBand)
+    else if (riid == __uuidof(IOleWindow) || riid == __uuidof(IDockingWindow) || riid == __uuidof(IDeskBand))
         *out = static_cast<IDeskBand*>(this);
-    else if (riid == IID_IInputObject)
+    else if (riid == __uuidof(IInputObject))
         *out = static_cast<IInputObject*>(this);
-    else if (riid == IID_IPersist || riid == IID_IPersistStream)
+    else if (riid == __uuidof(IPersist) || riid == __uuidof(IPersistStream))
         *out = static_cast<IPersistStream*>(this);
     else
         return E_NOINTERFACE;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cwchar>
 
+#include "common/number_text.h"
 #include "shared/link_list.h"
 
 namespace quorin {
@@ -26,9 +27,8 @@ public:
         return *this;
     }
     EntryText& append(long number) noexcept {
-        wchar_t digits[24];
-        std::swprintf(digits, sizeof digits / sizeof digits[0], L"%ld", number);
-        return append(digits);
+        wchar_t buffer[kDecimalCapacity];
+        return append(decimalDigits(number, buffer));
     }
 
     const wchar_t* c_str() const noexcept { return buf_; }

@@ -2,7 +2,6 @@
 
 #include <docobj.h>
 #include <servprov.h>
-#include <shlguid.h>
 
 namespace quorin {
 
@@ -11,7 +10,8 @@ ComPtr<IWebBrowser2> browserFromSite(IUnknown* site) {
     const ComPtr<IOleCommandTarget> target = queryAs<IOleCommandTarget>(site);
     const ComPtr<IServiceProvider> services = target.as<IServiceProvider>();
     if (!services) return browser;
-    if (FAILED(services->QueryService(SID_SWebBrowserApp, IID_IWebBrowser2, browser.putVoid())))
+    // The web browser service is named by the browser application's interface id.
+    if (FAILED(services->QueryService(__uuidof(IWebBrowserApp), __uuidof(IWebBrowser2), browser.putVoid())))
         browser.reset();
     return browser;
 }

@@ -26,7 +26,7 @@ HRESULT handOut(Object* object, REFIID riid, void** out) {
 STDMETHODIMP ClassFactory::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IClassFactory) return E_NOINTERFACE;
+    if (riid != __uuidof(IUnknown) && riid != __uuidof(IClassFactory)) return E_NOINTERFACE;
     *out = static_cast<IClassFactory*>(this);
     AddRef();
     return S_OK;

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "common/number_text.h"
 #include "common/reg_key.h"
 #include "common/resources.h"
 #include "resource.h"
@@ -49,7 +50,7 @@ using GroupImage = SettingsStore::GroupImage;
 
 std::wstring groupPath(const wchar_t* group) { return std::wstring(kRootKeyPath) + L"\\" + group; }
 
-std::wstring indexed(const wchar_t* stem, std::size_t index) { return stem + std::to_wstring(index); }
+std::wstring indexed(const wchar_t* stem, std::size_t index) { return stem + decimalText(static_cast<long long>(index)); }
 
 void addText(GroupImage& image, std::wstring name, const wchar_t* text) {
     StoredValue v;

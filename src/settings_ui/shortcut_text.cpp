@@ -5,6 +5,8 @@
 
 #include <cwchar>
 
+#include "common/number_text.h"
+
 namespace quorin {
 
 namespace {
@@ -38,13 +40,11 @@ bool within(BYTE code, BYTE first, BYTE last) { return code >= first && code <= 
 std::wstring keyName(BYTE code) {
     if (code == 0) return std::wstring();
     if (within(code, '0', '9') || within(code, 'A', 'Z')) return std::wstring(1, static_cast<wchar_t>(code));
-    if (within(code, VK_NUMPAD0, VK_NUMPAD9)) return L"Num" + std::to_wstring(code - VK_NUMPAD0);
-    if (within(code, VK_F1, VK_F24)) return L"F" + std::to_wstring(code - VK_F1 + 1);
+    if (within(code, VK_NUMPAD0, VK_NUMPAD9)) return L"Num" + decimalText(code - VK_NUMPAD0);
+    if (within(code, VK_F1, VK_F24)) return L"F" + decimalText(code - VK_F1 + 1);
     for (const KeyName& key : kKeyNameTable)
         if (key.code == code) return key.name;
-    wchar_t hex[8];
-    std::swprintf(hex, 8, L"0x%02X", static_cast<unsigned>(code));
-    return hex;
+    return L"0x" + hexText(code, 2);
 }
 
 std::wstring formatShortcut(WORD shortcut) {
