@@ -67,9 +67,8 @@ void addNumber(GroupImage& image, std::wstring name, DWORD number) {
     image.push_back(std::move(v));
 }
 
-// The value's bytes as UTF-16 up to the first NUL, whatever its registry type; a value without
-// a terminator ends with its data. False when the value is missing.
-bool readString(HKEY key, const wchar_t* name, std::wstring& text) {
+// A value that did not fit the direct read: sized first, then read whole.
+bool readLongString(HKEY key, const wchar_t* name, std::wstring& text) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD size = 0;
         if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
@@ -88,6 +87,21 @@ bool readString(HKEY key, const wchar_t* name, std::wstring& text) {
         return true;
     }
     return false;
+}
+
+// The value's bytes as UTF-16 up to the first NUL, whatever its registry type; a value without
+// a terminator ends with its data. False when the value is missing. Every stored field fits the
+// direct read, so a value costs one registry call; only hand-made long ones need two.
+bool readString(HKEY key, const wchar_t* name, std::wstring& text) {
+    constexpr DWORD kDirectBytes = 1024;
+    wchar_t direct[kDirectBytes / sizeof(wchar_t) + 1];
+    DWORD got = kDirectBytes;
+    const LONG rc = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(direct), &got);
+    if (rc == ERROR_MORE_DATA) return readLongString(key, name, text);
+    if (rc != ERROR_SUCCESS) return false;
+    direct[got / sizeof(wchar_t)] = 0;
+    text.assign(direct);
+    return true;
 }
 
 template <std::size_t N>
