@@ -155,11 +155,11 @@ int main() {
 
         // The targets are about the lists as configured by default; with the limits lifted every
         // anchor builds an entry, which is shown for comparison only.
-        bool underTarget = true;
+        double worstAtTarget = 0;
         double worstGrowth[2] = {0, 0};  // default limits, limits lifted
         for (bool elim : {false, true}) {
-            const Row* r = bench.find(kTargetAnchors, elim, false);
-            if (r && r->timing.best >= kTargetMs) underTarget = false;
+            if (const Row* r = bench.find(kTargetAnchors, elim, false))
+                worstAtTarget = std::max(worstAtTarget, r->timing.best);
             for (bool unlimited : {false, true})
                 for (int n : {10000, 100000}) {
                     const Row* big = bench.find(n, elim, unlimited);
@@ -168,9 +168,9 @@ int main() {
                         worstGrowth[unlimited] = std::max(worstGrowth[unlimited], big->timing.best / small->timing.best);
                 }
         }
-        std::printf("target: under %.0f ms for %d anchors with default limits: %s\n", kTargetMs, kTargetAnchors,
-                    underTarget ? "met" : "NOT met");
-        std::printf("target: 10x the anchors costs at most %.0fx the time with default limits: %s (worst %.2fx)\n",
+        std::printf("target: collection under %.0f ms for %d anchors with default limits (best): %s (%.2f ms)\n",
+                    kTargetMs, kTargetAnchors, worstAtTarget < kTargetMs ? "met" : "NOT met", worstAtTarget);
+        std::printf("target: collection of 10x the anchors costs at most %.0fx the time with default limits: %s (%.2fx)\n",
                     kMaxGrowth, worstGrowth[0] <= kMaxGrowth ? "met" : "NOT met", worstGrowth[0]);
         std::printf("for comparison, limits lifted (an entry for every anchor): worst growth %.2fx\n", worstGrowth[1]);
     }
