@@ -3,6 +3,7 @@
 #include "common/module.h"
 #include "common/resources.h"
 #include "common/window_class.h"
+#include "resource.h"
 
 namespace quorin {
 
@@ -79,6 +80,23 @@ std::size_t ButtonController::escapeAmpersands(const wchar_t* source, wchar_t* d
     }
     destination[written] = 0;
     return written;
+}
+
+LRESULT ButtonController::showDropDownMenu(const NMTOOLBARW& info, int popupIndex) {
+    RECT button{};
+    SendMessageW(toolbar_, TB_GETRECT, info.iItem, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(toolbar_, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    MenuHandle menus(LoadMenuW(moduleHandle(), MAKEINTRESOURCEW(IDR_MENUS)));
+    HMENU popup = menus ? GetSubMenu(menus.get(), popupIndex) : nullptr;
+    if (!popup) return 1;
+    prepareMenu(popup);
+    TPMPARAMS exclude{sizeof exclude, button};
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenuEx(popup, TPM_RETURNCMD | TPM_VERTICAL | TPM_RIGHTBUTTON, button.left, button.bottom,
+                         buttonWindow_.handle(), &exclude));
+    menus.reset();
+    if (chosen) runMenuCommand(chosen);
+    return 0;
 }
 
 void ButtonController::setTooltipText(NMTTDISPINFOW& info, UINT stringId) noexcept {

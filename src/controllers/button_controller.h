@@ -73,6 +73,12 @@ protected:
     LRESULT fillButtonInfo(NMTOOLBARW& info, UINT textId) const noexcept;
     void showStatusText(const wchar_t* text) const noexcept;
 
+    // Shows popup popupIndex of the menus resource under the pressed button, built by
+    // prepareMenu, and hands a chosen command to runMenuCommand. 1 when there is no such menu.
+    LRESULT showDropDownMenu(const NMTOOLBARW& info, int popupIndex);
+    virtual void prepareMenu(HMENU) {}
+    virtual void runMenuCommand(UINT) {}
+
     // For the menus: their button's place, and the settings their sheets edit.
     HWND toolbar() const noexcept { return toolbar_; }
     SettingsStore& settings() const noexcept { return *settings_; }
