@@ -1,5 +1,7 @@
 #include "support/dom_double.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <cwctype>
 
@@ -25,6 +27,23 @@ bool positionOf(const VARIANT& value, LONG* position) {
     *position = copy.lVal;
     return true;
 }
+
+// relative against base as the browser combines them; relative as written when that fails.
+std::wstring combined(const std::wstring& base, const std::wstring& relative) {
+    std::wstring out(4096, L'\0');
+    DWORD size = static_cast<DWORD>(out.size());
+    HRESULT hr = UrlCombineW(base.c_str(), relative.c_str(), out.data(), &size, 0);
+    if (hr == E_POINTER) {
+        out.assign(size + 1, L'\0');
+        size = static_cast<DWORD>(out.size());
+        hr = UrlCombineW(base.c_str(), relative.c_str(), out.data(), &size, 0);
+    }
+    if (FAILED(hr)) return relative;
+    out.resize(size);
+    return out;
+}
+
+bool resolvesHref(const std::wstring& tag) { return tag == L"a" || tag == L"area" || tag == L"link"; }
 
 template <class T>
 void setDispatch(VARIANT* result, T* object) {
@@ -141,7 +160,11 @@ STDMETHODIMP ElementDouble::get_tagName(BSTR* p) {
 STDMETHODIMP ElementDouble::get_title(BSTR* p) { return attributeText("get_title", L"title", p); }
 STDMETHODIMP ElementDouble::get_innerText(BSTR* p) { return stringOut("get_innerText", innerText_, p); }
 STDMETHODIMP ElementDouble::get_lang(BSTR* p) { return attributeText("get_lang", L"lang", p); }
-STDMETHODIMP ElementDouble::get_href(BSTR* p) { return attributeText("get_href", L"href", p); }
+STDMETHODIMP ElementDouble::get_href(BSTR* p) {
+    OptText href = attribute(L"href");
+    if (href && document_ && resolvesHref(tag_)) href = document_->resolve(*href);
+    return stringOut("get_href", href, p);
+}
 STDMETHODIMP ElementDouble::get_rel(BSTR* p) { return attributeText("get_rel", L"rel", p); }
 STDMETHODIMP ElementDouble::get_rev(BSTR* p) { return attributeText("get_rev", L"rev", p); }
 STDMETHODIMP ElementDouble::get_type(BSTR* p) { return attributeText("get_type", L"type", p); }
@@ -445,9 +468,23 @@ void DocumentDouble::setUrl(std::wstring url) {
     location_->setHref(url_);
 }
 
+DocumentDouble::~DocumentDouble() {
+    // Elements the library still holds must not reach a gone document.
+    for (const auto& element : elements_) element->placeIn(nullptr);
+}
+
 ElementDouble& DocumentDouble::add(const std::wstring& tag) {
     elements_.push_back(ComPtr<ElementDouble>::adopt(new ElementDouble(tag)));
-    return *elements_.back().get();
+    ElementDouble& element = *elements_.back().get();
+    element.placeIn(this);
+    if (element.tag() == L"base") bases_.push_back(&element);
+    return element;
+}
+
+std::wstring DocumentDouble::resolve(const std::wstring& href) const {
+    for (const ElementDouble* base : bases_)
+        if (OptText baseHref = base->attribute(L"href")) return combined(combined(url_, *baseHref), href);
+    return combined(url_, href);
 }
 
 StyleSheetDouble& DocumentDouble::addSheet(OptText title, OptText href, bool disabled) {
