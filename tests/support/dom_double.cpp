@@ -28,18 +28,15 @@ bool positionOf(const VARIANT& value, LONG* position) {
     return true;
 }
 
-// relative against base as the browser combines them; relative as written when that fails.
+// relative against base as the browser combines them; relative as written when that fails, as
+// for addresses beyond the browser's 2083 characters. The sizes are those the library uses: the
+// system's combination overruns larger buffers on some long inputs.
 std::wstring combined(const std::wstring& base, const std::wstring& relative) {
-    std::wstring out(4096, L'\0');
-    DWORD size = static_cast<DWORD>(out.size());
-    HRESULT hr = UrlCombineW(base.c_str(), relative.c_str(), out.data(), &size, 0);
-    if (hr == E_POINTER) {
-        out.assign(size + 1, L'\0');
-        size = static_cast<DWORD>(out.size());
-        hr = UrlCombineW(base.c_str(), relative.c_str(), out.data(), &size, 0);
-    }
-    if (FAILED(hr)) return relative;
-    out.resize(size);
+    // An empty href is the base itself; the system's combination would drop its last segment.
+    if (relative.empty()) return base;
+    wchar_t out[2085];
+    DWORD size = 2084;
+    if (FAILED(UrlCombineW(base.c_str(), relative.c_str(), out, &size, 0))) return relative;
     return out;
 }
 
