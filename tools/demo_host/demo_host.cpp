@@ -13,8 +13,10 @@
 //              library sets
 //   --signal   for each view writes FOLDER\NN-name.ready and waits (up to 15 s) for NN-name.done,
 //              so that a script can take a screenshot
-// After the walk the host opens both settings sheets over a store in a private registry key and
-// shows each tab and each entry dialog once.
+// After the walk the host opens the link menu (following one of its entries first when the page
+// offers no link type with a submenu) and shows it with a submenu open; it opens the style settings
+// sheet over a store in a private registry key and the link settings sheet through the link menu's
+// settings item, and shows each tab and each entry dialog once.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -35,13 +37,13 @@
 #include "common/resources.h"
 #include "common/shared_string.h"
 #include "settings/settings_store.h"
-#include "settings_ui/link_settings_sheet.h"
 #include "settings_ui/style_settings_sheet.h"
 #include "settings_ui_resource.h"
 #include "shared/class_ids.h"
 #include "support/browser_double.h"
 #include "support/dialog_driver.h"
 #include "support/library.h"
+#include "support/menu_driver.h"
 #include "support/page_file.h"
 #include "support/registry_sandbox.h"
 
@@ -110,6 +112,17 @@ private:
     };
     void showSheet(PropertySheet& sheet, UINT captionId, const std::wstring& prefix,
                    const std::vector<std::wstring>& tabs, const std::vector<EntryShot>& entries);
+    // Inside a sheet's modal loop: each tab, then each entry dialog of it; then cancels the sheet.
+    void showTabs(ModalScript& script, HWND sheet, const std::wstring& prefix, const std::vector<std::wstring>& tabs,
+                  const std::vector<EntryShot>& entries);
+    // The module whose resources the sheets use: the library as the host loaded it.
+    HMODULE libraryModule() const;
+
+    // The link menu, as the user opens it from the button's arrow.
+    void showLinkMenu();
+    // Opens the link menu; true when it showed a link type's submenu, else it followed a link.
+    bool showLinkMenuOnce();
+    void showLinkSettingsFromMenu();
     bool expired() const { return static_cast<LONG>(GetTickCount() - deadline_) >= 0; }
     HRESULT create(REFCLSID clsid, REFIID riid, void** out);
 
@@ -326,33 +339,41 @@ void Host::showSheet(PropertySheet& sheet, UINT captionId, const std::wstring& p
     ModalScript script(120000);
     const std::wstring caption = loadString(captionId);
     const bool ran = script.run([&] { sheet.doModal(); }, [&](ModalScript& s) {
-        const auto wait = [&s](DWORD ms) {
-            s.sleep(ms);
-            return !s.timedOut();
-        };
         HWND window = s.waitForDialog(caption.c_str());
-        if (!window) return;
-        for (int tab = 0; tab < static_cast<int>(tabs.size()); ++tab) {
-            HWND page = selectTab(window, tab);
-            signalView(prefix + L"-settings-" + tabs[tab], wait);
-            for (const EntryShot& entry : entries) {
-                if (entry.tab != tab) continue;
-                clickRow(GetDlgItem(page, entry.list), 0);
-                if (!clickLater(page, entry.button)) continue;
-                HWND dialog = s.waitForOtherDialog({window});
-                if (!dialog) continue;
-                signalView(prefix + L"-entry-" + entry.name, wait);
-                click(dialog, IDCANCEL);
-                s.waitUntilGone(dialog);
-            }
-        }
-        click(window, IDCANCEL);
+        if (window) showTabs(s, window, prefix, tabs, entries);
     });
     say(prefix + L" settings " + (ran ? L"shown" : L"not shown in time"));
 }
 
+void Host::showTabs(ModalScript& s, HWND window, const std::wstring& prefix, const std::vector<std::wstring>& tabs,
+                    const std::vector<EntryShot>& entries) {
+    const auto wait = [&s](DWORD ms) {
+        s.sleep(ms);
+        return !s.timedOut();
+    };
+    for (int tab = 0; tab < static_cast<int>(tabs.size()); ++tab) {
+        HWND page = selectTab(window, tab);
+        signalView(prefix + L"-settings-" + tabs[tab], wait);
+        for (const EntryShot& entry : entries) {
+            if (entry.tab != tab) continue;
+            clickRow(GetDlgItem(page, entry.list), 0);
+            if (!clickLater(page, entry.button)) continue;
+            HWND dialog = s.waitForOtherDialog({window});
+            if (!dialog) continue;
+            signalView(prefix + L"-entry-" + entry.name, wait);
+            click(dialog, IDCANCEL);
+            s.waitUntilGone(dialog);
+        }
+    }
+    click(window, IDCANCEL);
+}
+
+HMODULE Host::libraryModule() const {
+    return options_.direct ? library_->handle() : GetModuleHandleW(L"QuorinU.dll");
+}
+
 void Host::showSettings() {
-    HMODULE resources = options_.direct ? library_->handle() : GetModuleHandleW(L"QuorinU.dll");
+    HMODULE resources = libraryModule();
     if (!resources || !page_) {
         say(L"settings: the library is not loaded");
         return;
@@ -364,9 +385,80 @@ void Host::showSettings() {
     StyleSettingsSheet style(store, frame_->frame());
     showSheet(style, IDS_STYLE_SETTINGS_CAPTION, L"style", {L"addsheet", L"prefer", L"etc", L"about"},
               {{0, IDC_ADDSHEET_LIST, IDC_ADDSHEET_EDIT, L"addsheet"}, {1, IDC_PREFER_LIST, IDC_PREFER_ADD, L"prefer"}});
-    LinkSettingsSheet link(store, frame_->frame());
-    showSheet(link, IDS_LINK_SETTINGS_CAPTION, L"link", {L"linktype", L"cruise", L"etc"},
-              {{0, IDC_LINKTYPE_LIST, IDC_LINKTYPE_EDIT, L"linktype"}, {1, IDC_CRUISE_LIST, IDC_CRUISE_ADD, L"cruise"}});
+}
+
+// ---- The link button's menu and, through it, the link settings ----------------------------------
+
+constexpr int kLinkButton = 50001;
+constexpr UINT kLinkSettingsItem = 50099;
+
+bool isLinkTypeItem(const MenuItem& item) { return item.id >= 51001 && item.id <= 51999 && !item.separator(); }
+
+void Host::showLinkMenu() {
+    // The walk may end on a page without a link type of several links (a frameset): the menu
+    // then first follows one of its links, as a user would, and is opened again there.
+    for (int attempt = 0; attempt < 3 && !expired(); ++attempt) {
+        if (showLinkMenuOnce()) return;
+        pump(500);
+    }
+    say(L"link menu: no page with a link type submenu reached");
+}
+
+bool Host::showLinkMenuOnce() {
+    HWND bar = toolbar();
+    if (!bar) return false;
+    bool shown = false;
+    ModalScript script(60000);
+    script.run([&] { clickDropDown(bar, kLinkButton); }, [&](ModalScript& s) {
+        const auto wait = [&s](DWORD ms) {
+            s.sleep(ms);
+            return !s.timedOut();
+        };
+        HMENU menu = waitForPopup(s);
+        if (!menu) return;
+        const std::vector<MenuItem> items = menuItems(menu);
+        int holder = -1, inlineLink = -1;
+        for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+            if (!isLinkTypeItem(items[i]) || items[i].grayed()) continue;
+            if (items[i].submenu && holder < 0) holder = i;
+            if (!items[i].submenu && inlineLink < 0) inlineLink = i;
+        }
+        if (holder < 0) {
+            if (inlineLink >= 0) chooseAt(s, menu, inlineLink);
+            else closeMenus(s);
+            return;
+        }
+        signalView(L"link-menu", wait);
+        // The submenu opens with its first entry highlighted: the status bar shows its address.
+        if (openSubmenu(s, menu, holder)) signalView(L"link-menu-submenu", wait);
+        shown = true;
+        closeMenus(s);
+    });
+    pump(200);
+    return shown;
+}
+
+void Host::showLinkSettingsFromMenu() {
+    HMODULE resources = libraryModule();
+    HWND bar = toolbar();
+    if (!resources || !bar) {
+        say(L"link settings: the library is not loaded");
+        return;
+    }
+    setModuleHandle(resources);
+    const std::wstring caption = loadString(IDS_LINK_SETTINGS_CAPTION);
+    ModalScript script(120000);
+    const bool ran = script.run([&] { clickDropDown(bar, kLinkButton); }, [&](ModalScript& s) {
+        HMENU menu = waitForPopup(s);
+        if (!menu) return;
+        chooseItem(s, menu, kLinkSettingsItem);
+        // The library's own sheet over its own store; cancelled, so nothing is saved.
+        HWND window = s.waitForDialog(caption.c_str());
+        if (!window) return;
+        showTabs(s, window, L"link", {L"linktype", L"cruise", L"etc"},
+                 {{0, IDC_LINKTYPE_LIST, IDC_LINKTYPE_EDIT, L"linktype"}, {1, IDC_CRUISE_LIST, IDC_CRUISE_ADD, L"cruise"}});
+    });
+    say(std::wstring(L"link settings from the menu ") + (ran ? L"shown" : L"not shown in time"));
 }
 
 void Host::paint(HDC dc, const RECT& area) {
@@ -477,7 +569,9 @@ int Host::run() {
         if (views_ == before) break;  // nothing followed
     }
     pump(500);
+    if (!expired()) showLinkMenu();
     if (!expired()) showSettings();
+    if (!expired()) showLinkSettingsFromMenu();
 
     browser_->quit();
     if (helper) helper->SetSite(nullptr);
