@@ -76,6 +76,9 @@ protected:
     void* baseInterface(REFIID riid) override { return riid == IID_IDispatch ? dispatch() : nullptr; }
 
     // The failure injected for method, or for "method(argument)".
+    HRESULT failure(const char* method) const { return this->injecting() ? failure(std::string(method)) : S_OK; }
+    bool nullFor(const char* method) const { return this->injecting() && nullFor(std::string(method)); }
+    bool emptyFor(const char* method) const { return this->injecting() && emptyFor(std::string(method)); }
     HRESULT failure(const std::string& method, const std::string& argument = {}) const {
         if (HRESULT hr = this->injected(method); FAILED(hr)) return hr;
         return argument.empty() ? S_OK : this->injected(method + "(" + argument + ")");
