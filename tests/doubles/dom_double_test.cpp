@@ -93,6 +93,12 @@ TEST_F(DomDoubleTest, HrefsOfLinksAnchorsAndAreasAreResolvedAgainstTheFirstBaseW
     EXPECT_EQ(hrefOf(area), L"http://server/dir/a.html") << "an empty href is the document itself";
     EXPECT_EQ(hrefOf(mail), L"mailto:someone@server");
     EXPECT_EQ(hrefOf(none), L"<null>");
+    EXPECT_EQ(hrefOf(page.anchor(L"//cdn.test/x.js", L"")), L"http://cdn.test/x.js");
+    EXPECT_EQ(hrefOf(page.anchor(L"?page=2", L"")), L"http://server/dir/a.html?page=2");
+    EXPECT_EQ(hrefOf(page.anchor(L"./c/./d/../e.html", L"")), L"http://server/dir/c/e.html");
+    EXPECT_EQ(hrefOf(page.anchor(L"/top/../..", L"")), L"http://server/");
+    const std::wstring huge(2100, L'x');
+    EXPECT_EQ(hrefOf(page.anchor(huge, L"")), huge) << "beyond the browser's longest address: as written";
 
     ElementDouble& bare = page.base(std::nullopt);
     EXPECT_EQ(hrefOf(anchor), L"http://server/dir/x.html#part") << "a base without an href counts for nothing";
