@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/module.h"
+#include "controllers/menu_items.h"
 #include "controllers/shortcut.h"
 #include "resource.h"
 #include "settings_ui/link_settings_sheet.h"
@@ -21,10 +22,6 @@ const LinkEntry* numbered(const LinkList& list, UINT id) noexcept {
     for (const LinkEntry& entry : list.entries())
         if (entry.commandId == static_cast<int>(id)) return &entry;
     return nullptr;
-}
-
-void insertSeparatorBefore(HMENU popup, UINT id) noexcept {
-    InsertMenuW(popup, id, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 
 // "title", a tab and the link's text, cut to a menu caption and escaped so that an ampersand of
@@ -115,7 +112,7 @@ void LinkController::buildMenu(HMENU popup) {
     const std::size_t types = collection_.linkTypes().size();
     UINT id = kLinkTypeIds.first;
     for (std::size_t position = 0; position < types; ++position) id = insertLinkType(popup, position, id);
-    if (types > 0) insertSeparatorBefore(popup, IDM_LINK_OTHER);
+    if (types > 0) insertMenuSeparator(popup, IDM_LINK_OTHER);
     fillSubmenu(popup, IDM_LINK_OTHER, collection_.otherLinks(), kOtherIds.first, kOtherIds.last);
     const UINT general =
         fillSubmenu(popup, IDM_LINK_GENERAL, collection_.sameSiteLinks(), kGeneralIds.first, kGeneralIds.last);
@@ -123,32 +120,32 @@ void LinkController::buildMenu(HMENU popup) {
     if (!settings().LinkEtc.EnumNonLink) return;
     wchar_t caption[kHolderCaptionCapacity] = {};
     LoadStringW(moduleHandle(), IDS_NON_LINK_MENU, caption, kHolderCaptionCapacity);
-    InsertMenuW(popup, IDM_LINK_SETTINGS, MF_BYCOMMAND | MF_STRING, IDM_LINK_NON_LINK, caption);
-    insertSeparatorBefore(popup, IDM_LINK_SETTINGS);
+    insertMenuString(popup, IDM_LINK_SETTINGS, IDM_LINK_NON_LINK, caption);
+    insertMenuSeparator(popup, IDM_LINK_SETTINGS);
     fillSubmenu(popup, IDM_LINK_NON_LINK, collection_.nonLinks(), kNonLinkIds.first, kNonLinkIds.last);
 }
 
 UINT LinkController::insertLinkType(HMENU popup, std::size_t position, UINT id) {
     const LinkTypeEntry& type = collection_.linkTypes()[position];
     if (type.Submenu == kSeparatorSubmenu) {
-        insertSeparatorBefore(popup, IDM_LINK_OTHER);
+        insertMenuSeparator(popup, IDM_LINK_OTHER);
         return id;
     }
     // A type beyond the end of the range is left out rather than numbered into the next one.
     if (!kLinkTypeIds.holds(id)) return id;
     LinkList& links = collection_.linkTypeLinks(position);
     if (links.empty()) {
-        InsertMenuW(popup, IDM_LINK_OTHER, MF_BYCOMMAND | MF_STRING | MF_GRAYED, id, type.Title.c_str());
+        insertMenuString(popup, IDM_LINK_OTHER, id, type.Title.c_str(), 0, MFS_GRAYED);
         return id + 1;
     }
     if (type.Submenu == 1 || (type.Submenu == 2 && links.size() > 1)) {
         // The title keeps its ampersand as the access-key marker.
-        InsertMenuW(popup, IDM_LINK_OTHER, MF_BYCOMMAND | MF_STRING, id, type.Title.c_str());
+        insertMenuString(popup, IDM_LINK_OTHER, id, type.Title.c_str());
         return fillSubmenu(popup, id, links, id + 1, kLinkTypeIds.last);
     }
     wchar_t caption[kMenuTextCapacity];
     inlineCaption(type.Title.c_str(), links.front().text.c_str(), caption);
-    InsertMenuW(popup, IDM_LINK_OTHER, MF_BYCOMMAND | MF_STRING, id, caption);
+    insertMenuString(popup, IDM_LINK_OTHER, id, caption);
     links.setCommandId(0, static_cast<int>(id));
     return id + 1;
 }
