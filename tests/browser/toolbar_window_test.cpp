@@ -7,6 +7,7 @@
 #include "browser/custom_messages.h"
 #include "common/reg_key.h"
 #include "settings/settings_store.h"
+#include "support/menu_driver.h"
 
 using namespace quorin;
 using namespace quorin::test;
@@ -148,7 +149,13 @@ TEST_F(ToolbarWindowTest, ClicksOnTheFacesToggleSheetsAndCruise) {
     click(window.toolbar(), kLinkId);
     EXPECT_EQ(page.doc().location()->navigations(), std::vector<std::wstring>{L"http://server/b.html"});
 
-    click(window.toolbar(), kStyleId, true);
+    // The arrow opens the style menu, which is closed again unused.
+    ModalScript script;
+    EXPECT_TRUE(script.run([&] { click(window.toolbar(), kStyleId, true); },
+                           [](ModalScript& s) {
+                               EXPECT_TRUE(waitForPopup(s)) << "the arrow opens the menu";
+                               closeMenus(s);
+                           }));
     EXPECT_EQ(sheetStates(page.doc()), "EED") << "the arrow is not the face";
     NMTOOLBARW dropDown{};
     dropDown.iItem = 12345;

@@ -64,13 +64,52 @@ TEST_F(DomDoubleTest, ElementsAreReachedThroughBrowserDocumentAndTags) {
     EXPECT_FALSE(itemAt(anchors.get(), 0).as<IHTMLLinkElement>()) << "an anchor is no link element";
     SharedString href, rel, text;
     EXPECT_EQ(first->get_href(href.out()), S_OK);
-    EXPECT_STREQ(href.c_str(), L"x.html");
+    EXPECT_STREQ(href.c_str(), L"http://server/dir/x.html") << "resolved as the browser gives it";
     first->get_rel(rel.out());
     EXPECT_TRUE(rel.isNull()) << "absent rel reads as a null string";
     queryAs<IHTMLElement>(first.get())->get_innerText(text.out());
     EXPECT_FALSE(text.isNull());
     EXPECT_TRUE(text.isEmpty());
     EXPECT_FALSE(itemAt(anchors.get(), 2)) << "beyond the end gives null";
+}
+
+TEST_F(DomDoubleTest, HrefsOfLinksAnchorsAndAreasAreResolvedAgainstTheFirstBaseWithAnHref) {
+    const auto hrefOf = [](ElementDouble& element) {
+        SharedString href;
+        if (ComPtr<IHTMLAnchorElement> a = queryAs<IHTMLAnchorElement>(element.dispatch())) a->get_href(href.out());
+        if (ComPtr<IHTMLLinkElement> l = queryAs<IHTMLLinkElement>(element.dispatch())) l->get_href(href.out());
+        if (ComPtr<IHTMLAreaElement> r = queryAs<IHTMLAreaElement>(element.dispatch())) r->get_href(href.out());
+        if (ComPtr<IHTMLBaseElement> b = queryAs<IHTMLBaseElement>(element.dispatch())) b->get_href(href.out());
+        return href.isNull() ? std::wstring(L"<null>") : std::wstring(href.c_str());
+    };
+    PageBuilder page(L"http://server/dir/a.html");
+    ElementDouble& anchor = page.anchor(L"x.html#part", L"X");
+    ElementDouble& link = page.link(L"next", L"../b.html");
+    ElementDouble& area = page.area(L"", L"here");
+    ElementDouble& mail = page.anchor(L"mailto:someone@server", L"mail");
+    ElementDouble& none = page.anchor(std::nullopt, L"no href");
+    EXPECT_EQ(hrefOf(anchor), L"http://server/dir/x.html#part");
+    EXPECT_EQ(hrefOf(link), L"http://server/b.html");
+    EXPECT_EQ(hrefOf(area), L"http://server/dir/a.html") << "an empty href is the document itself";
+    EXPECT_EQ(hrefOf(mail), L"mailto:someone@server");
+    EXPECT_EQ(hrefOf(none), L"<null>");
+    EXPECT_EQ(hrefOf(page.anchor(L"//cdn.test/x.js", L"")), L"http://cdn.test/x.js");
+    EXPECT_EQ(hrefOf(page.anchor(L"?page=2", L"")), L"http://server/dir/a.html?page=2");
+    EXPECT_EQ(hrefOf(page.anchor(L"./c/./d/../e.html", L"")), L"http://server/dir/c/e.html");
+    EXPECT_EQ(hrefOf(page.anchor(L"/top/../..", L"")), L"http://server/");
+    const std::wstring huge(2100, L'x');
+    EXPECT_EQ(hrefOf(page.anchor(huge, L"")), huge) << "beyond the browser's longest address: as written";
+
+    ElementDouble& bare = page.base(std::nullopt);
+    EXPECT_EQ(hrefOf(anchor), L"http://server/dir/x.html#part") << "a base without an href counts for nothing";
+    ElementDouble& base = page.base(L"../mirror/");
+    page.base(L"http://ignored/");
+    EXPECT_EQ(hrefOf(anchor), L"http://server/mirror/x.html#part") << "the base resolves against the address";
+    EXPECT_EQ(hrefOf(link), L"http://server/b.html");
+    EXPECT_EQ(hrefOf(base), L"../mirror/") << "the base element's own href is as written";
+    bare.attr(L"href", L"http://other/");
+    EXPECT_EQ(hrefOf(area), L"http://other/") << "the first base with an href wins";
+    EXPECT_EQ(anchor.attribute(L"href"), L"x.html#part") << "the attribute stays as written";
 }
 
 TEST_F(DomDoubleTest, SheetsReportTitleHrefAndDisabledAndRecordCreatedSheets) {

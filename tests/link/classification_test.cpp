@@ -111,7 +111,7 @@ TEST_F(ClassifyLink, StyleSheetLinksAreDroppedUnlessEnumerated) {
     store.LinkEtc.EnumStyleSheet = true;
     LinkCollection& on = collect(page);
     EXPECT_EQ(texts(on.otherLinks()),
-              (Texts{L"(alternate stylesheet)\tBlue", L"(StyleSheet)\tmain.css"}));
+              (Texts{L"(alternate stylesheet)\tBlue", L"(StyleSheet)\thttp://example.test/main.css"}));
 }
 
 TEST_F(ClassifyLink, ATypeForStyleSheetsCollectsThemWhateverTheFlag) {

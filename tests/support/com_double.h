@@ -40,6 +40,9 @@ public:
     void emptyMethod(const std::string& method, bool on = true) { toggle(empties_, method, on); }
     bool nulled(const std::string& method) const { return nulls_.count(method) != 0; }
     bool emptied(const std::string& method) const { return empties_.count(method) != 0; }
+    // Whether anything was injected at all: the getters skip the look-ups otherwise, so that big
+    // pages measure the library rather than the doubles.
+    bool injecting() const noexcept { return !failures_.empty() || !nulls_.empty() || !empties_.empty(); }
 
 protected:
     DoubleBase() noexcept { InterlockedIncrement(&live_); }

@@ -16,6 +16,10 @@ std::wstring fromBstr(BSTR text) { return text ? std::wstring(text, SysStringLen
 
 // A numeric variant as a position; strings and other types are not positions.
 bool positionOf(const VARIANT& value, LONG* position) {
+    if (value.vt == VT_I4) {
+        *position = value.lVal;
+        return true;
+    }
     if (value.vt == VT_BSTR || value.vt == VT_EMPTY || value.vt == VT_NULL || value.vt == VT_ERROR ||
         value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN)
         return false;
@@ -25,6 +29,72 @@ bool positionOf(const VARIANT& value, LONG* position) {
     *position = copy.lVal;
     return true;
 }
+
+// The longest address the browser keeps; longer results are handed out as written.
+constexpr std::size_t kMaxUrlLength = 2083;
+
+// path (from its leading "/") without its "." and ".." segments.
+std::wstring withoutDotSegments(const std::wstring& path) {
+    std::vector<std::wstring> kept;
+    bool trailingSlash = false;
+    for (std::size_t at = 1;;) {
+        const std::size_t next = path.find(L'/', at);
+        const std::wstring segment = path.substr(at, next == std::wstring::npos ? std::wstring::npos : next - at);
+        const bool last = next == std::wstring::npos;
+        if (segment == L"." || segment == L"..") {
+            if (segment == L".." && !kept.empty()) kept.pop_back();
+            trailingSlash = last;
+        } else {
+            kept.push_back(segment);
+            trailingSlash = false;
+        }
+        if (last) break;
+        at = next + 1;
+    }
+    std::wstring out;
+    for (const std::wstring& segment : kept) out += L"/" + segment;
+    if (trailingSlash || out.empty()) out += L"/";
+    return out;
+}
+
+bool hasScheme(const std::wstring& reference) {
+    const std::size_t colon = reference.find(L':');
+    if (colon == 0 || colon == std::wstring::npos || colon > reference.find_first_of(L"/?#")) return false;
+    return std::all_of(reference.begin(), reference.begin() + colon, [](wchar_t c) {
+        return std::iswalnum(c) || c == L'+' || c == L'-' || c == L'.';
+    });
+}
+
+// reference resolved against base as browsers resolve the hrefs of links (RFC 3986): a
+// hierarchical base only; otherwise, and beyond the browser's longest address, as written.
+std::wstring combined(const std::wstring& base, const std::wstring& reference) {
+    if (reference.empty()) return base;
+    if (hasScheme(reference)) return reference;
+    const std::size_t scheme = base.find(L':');
+    if (scheme == std::wstring::npos || base.compare(scheme + 1, 2, L"//") != 0) return reference;
+    const std::size_t pathStart = std::min(base.find_first_of(L"/?#", scheme + 3), base.size());
+    const std::size_t pathEnd = std::min(base.find_first_of(L"?#", pathStart), base.size());
+    std::wstring out;
+    if (reference.compare(0, 2, L"//") == 0) {
+        out = base.substr(0, scheme + 1) + reference;
+    } else if (reference[0] == L'#') {
+        out = base.substr(0, base.find(L'#')) + reference;
+    } else if (reference[0] == L'?') {
+        out = base.substr(0, pathEnd) + reference;
+    } else {
+        const std::size_t suffix = std::min(reference.find_first_of(L"?#"), reference.size());
+        std::wstring path = reference.substr(0, suffix);
+        if (path[0] != L'/') {
+            const std::wstring basePath = base.substr(pathStart, pathEnd - pathStart);
+            path = basePath.substr(0, basePath.rfind(L'/') + 1) + path;
+            if (path[0] != L'/') path.insert(0, 1, L'/');
+        }
+        out = base.substr(0, pathStart) + withoutDotSegments(path) + reference.substr(suffix);
+    }
+    return out.size() > kMaxUrlLength ? reference : out;
+}
+
+bool resolvesHref(const std::wstring& tag) { return tag == L"a" || tag == L"area" || tag == L"link"; }
 
 template <class T>
 void setDispatch(VARIANT* result, T* object) {
@@ -141,7 +211,11 @@ STDMETHODIMP ElementDouble::get_tagName(BSTR* p) {
 STDMETHODIMP ElementDouble::get_title(BSTR* p) { return attributeText("get_title", L"title", p); }
 STDMETHODIMP ElementDouble::get_innerText(BSTR* p) { return stringOut("get_innerText", innerText_, p); }
 STDMETHODIMP ElementDouble::get_lang(BSTR* p) { return attributeText("get_lang", L"lang", p); }
-STDMETHODIMP ElementDouble::get_href(BSTR* p) { return attributeText("get_href", L"href", p); }
+STDMETHODIMP ElementDouble::get_href(BSTR* p) {
+    OptText href = attribute(L"href");
+    if (href && document_ && resolvesHref(tag_)) href = document_->resolve(*href);
+    return stringOut("get_href", href, p);
+}
 STDMETHODIMP ElementDouble::get_rel(BSTR* p) { return attributeText("get_rel", L"rel", p); }
 STDMETHODIMP ElementDouble::get_rev(BSTR* p) { return attributeText("get_rev", L"rev", p); }
 STDMETHODIMP ElementDouble::get_type(BSTR* p) { return attributeText("get_type", L"type", p); }
@@ -203,9 +277,12 @@ STDMETHODIMP ElementCollectionDouble::item(VARIANT name, VARIANT index, IDispatc
     if (HRESULT hr = start(pdisp); FAILED(hr)) return hr;
     LONG position = 0;
     if (positionOf(name, &position)) {
-        const std::string key = std::to_string(position);
-        if (HRESULT hr = failure("item", key); FAILED(hr)) return hr;
-        if (nullFor("item", key) || position < 0 || position >= static_cast<LONG>(elements_.size())) return S_OK;
+        if (injecting()) {
+            const std::string key = std::to_string(position);
+            if (HRESULT hr = failure("item", key); FAILED(hr)) return hr;
+            if (nullFor("item", key)) return S_OK;
+        }
+        if (position < 0 || position >= static_cast<LONG>(elements_.size())) return S_OK;
         *pdisp = elements_[position]->dispatch();
         (*pdisp)->AddRef();
         return S_OK;
@@ -445,9 +522,23 @@ void DocumentDouble::setUrl(std::wstring url) {
     location_->setHref(url_);
 }
 
+DocumentDouble::~DocumentDouble() {
+    // Elements the library still holds must not reach a gone document.
+    for (const auto& element : elements_) element->placeIn(nullptr);
+}
+
 ElementDouble& DocumentDouble::add(const std::wstring& tag) {
     elements_.push_back(ComPtr<ElementDouble>::adopt(new ElementDouble(tag)));
-    return *elements_.back().get();
+    ElementDouble& element = *elements_.back().get();
+    element.placeIn(this);
+    if (element.tag() == L"base") bases_.push_back(&element);
+    return element;
+}
+
+std::wstring DocumentDouble::resolve(const std::wstring& href) const {
+    for (const ElementDouble* base : bases_)
+        if (OptText baseHref = base->attribute(L"href")) return combined(combined(url_, *baseHref), href);
+    return combined(url_, href);
 }
 
 StyleSheetDouble& DocumentDouble::addSheet(OptText title, OptText href, bool disabled) {

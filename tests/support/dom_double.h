@@ -16,7 +16,9 @@
 //
 // Values: attributes, titles, hrefs and texts are std::optional: std::nullopt is "absent" (the
 // getter succeeds with a null BSTR), an empty string is "present and empty" (a zero-length BSTR).
-// Element getters return attributes as written (hrefs are not resolved against the address).
+// Element getters return attributes as written, except the href of link, a and area elements of
+// a document: as the browser does, that is resolved against the document's address, or against
+// the href of its first base element that has one (itself resolved against the address).
 //
 // Failure injection (from com_double.h, on any double): failMethod("get_length", E_FAIL) makes the
 // method fail; nullMethod("get_document") makes it succeed with null; emptyMethod("get_title")
@@ -74,6 +76,9 @@ protected:
     void* baseInterface(REFIID riid) override { return riid == IID_IDispatch ? dispatch() : nullptr; }
 
     // The failure injected for method, or for "method(argument)".
+    HRESULT failure(const char* method) const { return this->injecting() ? failure(std::string(method)) : S_OK; }
+    bool nullFor(const char* method) const { return this->injecting() && nullFor(std::string(method)); }
+    bool emptyFor(const char* method) const { return this->injecting() && emptyFor(std::string(method)); }
     HRESULT failure(const std::string& method, const std::string& argument = {}) const {
         if (HRESULT hr = this->injected(method); FAILED(hr)) return hr;
         return argument.empty() ? S_OK : this->injected(method + "(" + argument + ")");
@@ -109,6 +114,7 @@ class StyleSheetDouble;
 class WindowDouble;
 class LocationDouble;
 class ElementCollectionDouble;
+class DocumentDouble;
 
 // One element. The tag decides which element interfaces it answers (see the table above).
 class ElementDouble final
@@ -119,6 +125,8 @@ public:
     explicit ElementDouble(const std::wstring& tag);
 
     const std::wstring& tag() const noexcept { return tag_; }
+    // The document that resolves this element's href; null for an element of no document.
+    void placeIn(DocumentDouble* document) noexcept { document_ = document; }
 
     // Builder calls; each returns the element for chaining. Names are case-insensitive.
     ElementDouble& attr(const std::wstring& name, const std::wstring& value = L"");
@@ -169,6 +177,7 @@ private:
     HRESULT attributeText(const char* method, const wchar_t* name, BSTR* out) const;
 
     std::wstring tag_;
+    DocumentDouble* document_ = nullptr;  // not counted: the document holds its elements
     std::map<std::wstring, Variant> attributes_;  // key: lower-case name
     OptText innerText_;
     ComPtr<StyleDouble> style_;
@@ -350,6 +359,9 @@ public:
     const std::wstring& title() const noexcept { return title_; }
     const std::vector<ComPtr<ElementDouble>>& elements() const noexcept { return elements_; }
     std::vector<ElementDouble*> elementsByTag(const std::wstring& tag) const;
+    // href resolved as the browser resolves the hrefs of links, anchors and areas: against the
+    // first base element's href, else the address. As written when it cannot be combined.
+    std::wstring resolve(const std::wstring& href) const;
     // Every sheet in collection order, those the library created (created()) included.
     const std::vector<ComPtr<StyleSheetDouble>>& sheets() const noexcept { return sheets_; }
     std::vector<StyleSheetDouble*> createdSheets() const;
@@ -382,11 +394,12 @@ public:
     STDMETHODIMP getElementById(BSTR id, IHTMLElement** p) override;
 
 private:
-    ~DocumentDouble() override = default;
+    ~DocumentDouble() override;
 
     std::wstring url_;
     std::wstring title_;
     std::vector<ComPtr<ElementDouble>> elements_;
+    std::vector<ElementDouble*> bases_;  // the base elements of elements_, in order
     std::vector<ComPtr<StyleSheetDouble>> sheets_;
     std::vector<ComPtr<WindowDouble>> frames_;
     ComPtr<LocationDouble> location_;

@@ -13,8 +13,9 @@
 //              library sets
 //   --signal   for each view writes FOLDER\NN-name.ready and waits (up to 15 s) for NN-name.done,
 //              so that a script can take a screenshot
-// On the first page the style menu is opened and a title chosen. After the walk both settings
-// sheets are opened from their menus' settings items and each tab and each entry dialog is shown
+// On the first page the style menu is opened and a title chosen. After the walk the link menu is
+// opened and shown with a link type's submenu (following one of its links first when the page
+// offers no such type); then both settings sheets are opened from their menus' settings items and each tab and each entry dialog is shown
 // once. The library's settings live in a private registry key filled with demo entries.
 
 #include <windows.h>
@@ -101,6 +102,10 @@ private:
     void signalView(const std::wstring& name, const std::function<bool(DWORD)>& wait);
     // The style menu opened over the page, then one of its titles chosen.
     void showStyleMenu();
+    // The link menu, as the user opens it from the button's arrow.
+    void showLinkMenu();
+    // Opens the link menu; true when it showed a link type's submenu, else it followed a link.
+    bool showLinkMenuOnce();
     void showSettings();
     static void storeDemoSettings();
     // An entry dialog to show from a tab: the page's list, whose first row is chosen, and the button.
@@ -387,6 +392,58 @@ void Host::showSettings() {
               {{0, IDC_LINKTYPE_LIST, IDC_LINKTYPE_EDIT, L"linktype"}, {1, IDC_CRUISE_LIST, IDC_CRUISE_ADD, L"cruise"}});
 }
 
+// ---- The link button's menu ----------------------------------------------------------------------
+
+constexpr int kLinkButton = 50001;
+
+bool isLinkTypeItem(const MenuItem& item) { return item.id >= 51001 && item.id <= 51999 && !item.separator(); }
+
+void Host::showLinkMenu() {
+    // The walk may end on a page without a link type of several links (a frameset): the menu
+    // then first follows one of its links, as a user would, and is opened again there.
+    for (int attempt = 0; attempt < 3 && !expired(); ++attempt) {
+        if (showLinkMenuOnce()) return;
+        pump(500);
+    }
+    say(L"link menu: no page with a link type submenu reached");
+}
+
+bool Host::showLinkMenuOnce() {
+    HWND bar = toolbar();
+    if (!bar) return false;
+    bool shown = false;
+    ModalScript script(60000);
+    script.run([&] { clickDropDown(bar, kLinkButton); }, [&](ModalScript& s) {
+        const auto wait = [&s](DWORD ms) {
+            s.sleep(ms);
+            return !s.timedOut();
+        };
+        HMENU menu = waitForPopup(s);
+        if (!menu) return;
+        const std::vector<MenuItem> items = menuItems(menu);
+        int holder = -1, inlineLink = -1;
+        for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+            if (!isLinkTypeItem(items[i]) || items[i].grayed()) continue;
+            if (items[i].submenu && holder < 0) holder = i;
+            if (!items[i].submenu && inlineLink < 0) inlineLink = i;
+        }
+        if (holder < 0) {
+            if (inlineLink >= 0)
+                chooseAt(s, menu, inlineLink);
+            else
+                closeMenus(s);
+            return;
+        }
+        signalView(L"link-menu", wait);
+        // The submenu opens with its first entry highlighted: the status bar shows its address.
+        if (openSubmenu(s, menu, holder)) signalView(L"link-menu-submenu", wait);
+        shown = true;
+        closeMenus(s);
+    });
+    pump(200);
+    return shown;
+}
+
 void Host::paint(HDC dc, const RECT& area) {
     if (!page_) return;
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -497,6 +554,7 @@ int Host::run() {
         if (views_ == before) break;  // nothing followed
     }
     pump(500);
+    if (!expired()) showLinkMenu();
     if (!expired()) showSettings();
 
     browser_->quit();
