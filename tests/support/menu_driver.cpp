@@ -34,21 +34,23 @@ HWND innermostPopup() {
     return popups.empty() ? nullptr : popups.back().first;
 }
 
-// Arrow-key presses from the highlighted item (or none) to the item; separators are passed over.
-// Both the target and a highlighted item are never separators, so the half-open range counts both
-// directions alike.
+int highlighted(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
+    }
+    return -1;
+}
+
+// Arrow-key presses from the highlighted item (or none) to the item, one at a time with the
+// highlight read back in between, so that a key the menu loop took late is made up for.
 void highlight(ModalScript& script, HMENU menu, int position) {
-    const std::vector<MenuItem> items = menuItems(menu);
-    int current = -1;
-    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-        if (items[i].state & MFS_HILITE) current = i;
+    const int limit = 4 * GetMenuItemCount(menu) + 4;
+    for (int presses = 0; presses < limit; ++presses) {
+        const int current = highlighted(menu);
+        if (current == position) return;
+        pressMenuKey(script, position > current ? VK_DOWN : VK_UP);
     }
-    const bool down = position > current;
-    int steps = 0;
-    for (int i = std::min(current, position) + 1; i <= std::max(current, position); ++i) {
-        if (i >= 0 && i < static_cast<int>(items.size()) && !items[i].separator()) ++steps;
-    }
-    for (; steps > 0; --steps) pressMenuKey(script, down ? VK_DOWN : VK_UP);
 }
 
 }  // namespace

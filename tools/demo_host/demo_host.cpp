@@ -15,8 +15,9 @@
 //              so that a script can take a screenshot
 // On the first page the style menu is opened and a title chosen. After the walk the link menu is
 // opened and shown with a link type's submenu (following one of its links first when the page
-// offers no such type); then both settings sheets are opened from their menus' settings items and each tab and each entry dialog is shown
-// once. The library's settings live in a private registry key filled with demo entries.
+// offers no such type); then both settings sheets are opened from their menus' settings items and
+// each tab and each entry dialog is shown once. The library's settings live in a private registry
+// key filled with demo entries.
 
 #include <windows.h>
 #include <commctrl.h>
