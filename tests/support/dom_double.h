@@ -75,8 +75,8 @@ protected:
 
     // The failure injected for method, or for "method(argument)".
     HRESULT failure(const std::string& method, const std::string& argument = {}) const {
-        if (HRESULT hr = this->injected(method); FAILED(hr)) return hr;
-        return argument.empty() ? S_OK : this->injected(method + "(" + argument + ")");
+        if (HRESULT hr = this->injected(method.c_str()); FAILED(hr)) return hr;
+        return argument.empty() ? S_OK : this->configured(method + "(" + argument + ")");
     }
     bool nullFor(const std::string& method, const std::string& argument = {}) const {
         return this->nulled(method) || (!argument.empty() && this->nulled(method + "(" + argument + ")"));

@@ -1,0 +1,205 @@
+// Settings edited by hand: values of the wrong type, without terminator, over-long or huge, gaps
+// in the numbering, a garbage toolbar layout, and lists of 100,000 entries. The band still loads
+// and works; both settings sheets open showing what was valid; saving keeps every valid entry.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/reg_key.h"
+#include "robustness/robustness_support.h"
+#include "settings/settings_store.h"
+#include "settings_ui/link_settings_sheet.h"
+#include "settings_ui/style_settings_sheet.h"
+#include "settings_ui/settings_ui_fixture.h"
+#include "settings_ui_resource.h"
+
+using namespace quorin;
+using namespace quorin::test;
+
+namespace {
+
+void put(const wchar_t* group, const std::wstring& name, DWORD type, const void* data, size_t bytes) {
+    RegKey key;
+    const std::wstring path = std::wstring(kRootKeyPath) + (*group ? L"\\" : L"") + group;
+    ASSERT_TRUE(key.create(HKEY_CURRENT_USER, path.c_str(), KEY_SET_VALUE));
+    ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(bytes)),
+              ERROR_SUCCESS);
+}
+
+// With its terminator unless told otherwise.
+void putText(const wchar_t* group, const std::wstring& name, const std::wstring& text, bool terminated = true,
+             DWORD type = REG_SZ) {
+    put(group, name, type, text.c_str(), (text.size() + (terminated ? 1 : 0)) * sizeof(wchar_t));
+}
+
+void putNumber(const wchar_t* group, const std::wstring& name, DWORD number) {
+    put(group, name, REG_DWORD, &number, sizeof number);
+}
+
+std::wstring numbered(const wchar_t* stem, int index) { return stem + std::to_wstring(index); }
+
+// Every stored field of the store, one line each, to compare what loaded with what a save kept.
+std::vector<std::wstring> fields(const SettingsStore& s) {
+    std::vector<std::wstring> out;
+    for (const auto& e : s.AddSheet) out.push_back(L"A " + std::wstring(e.Title.c_str()) + L"|" + e.Path.c_str());
+    for (const auto& e : s.Prefer) out.push_back(L"P " + std::wstring(e.Title.c_str()) + L"|" + e.URI.c_str());
+    out.push_back(L"E " + std::to_wstring(s.Etc.UseSheetShortcut) + L" " + std::to_wstring(s.Etc.UseAttrShortcut) +
+                  L" " + std::to_wstring(s.Etc.SyncUse) + L" " + std::to_wstring(s.Etc.FrameAware));
+    for (const auto& e : s.LinkType)
+        out.push_back(L"T " + std::wstring(e.Title.c_str()) + L"|" + std::to_wstring(e.Which) + L"|" + e.Attr.c_str() +
+                      L"|" + std::to_wstring(e.Shortcut) + L"|" + std::to_wstring(e.Submenu));
+    for (const auto& e : s.LinkCruise) out.push_back(L"C " + std::wstring(e.Title.c_str()));
+    const LinkEtcSettings& l = s.LinkEtc;
+    out.push_back(L"L " + std::to_wstring(s.CruiseShortcut) + L" " + std::to_wstring(l.MaxEtcNum) + L" " +
+                  std::to_wstring(l.EnumStyleSheet) + L" " + std::to_wstring(l.MaxUnRelNum) + L" " +
+                  std::to_wstring(l.GroupSameSite) + L" " + std::to_wstring(l.EnumNonLink) + L" " +
+                  std::to_wstring(l.MaxNonLinkNum) + L" " + std::to_wstring(l.ElimDuplLinks));
+    return out;
+}
+
+std::vector<std::wstring> firstColumn(HWND list) {
+    std::vector<std::wstring> texts;
+    for (int row = 0; row < rowCount(list); ++row) texts.push_back(cellText(list, row, 0));
+    return texts;
+}
+
+void writeHandEditedStore() {
+    const std::wstring huge(32767, L'x');  // 64 KB
+    const std::vector<BYTE> beyondAnyField(1024 * 1024 + 2, 'y');
+    const BYTE odd[] = {'C', 0, 'D'};
+    const wchar_t multi[] = L"m1\0m2\0";
+
+    putText(L"AddSheet", L"Title1", L"Valid");
+    putText(L"AddSheet", L"Path1", L"a.css");
+    putText(L"AddSheet", L"Title2", L"Unterminated", false);
+    putText(L"AddSheet", L"Path2", L"b.css", true, REG_EXPAND_SZ);
+    putNumber(L"AddSheet", L"Title3", 0x00410042);
+    putText(L"AddSheet", L"Path3", huge);
+    put(L"AddSheet", L"Title4", REG_BINARY, odd, sizeof odd);
+    put(L"AddSheet", L"Path4", REG_MULTI_SZ, multi, sizeof multi);
+    put(L"AddSheet", L"Title5", REG_BINARY, beyondAnyField.data(), beyondAnyField.size());
+    putText(L"AddSheet", L"Path5", L"");
+    putText(L"AddSheet", L"Title7", L"After the gap");
+    putText(L"AddSheet", L"Path7", L"gone.css");
+
+    putText(L"Prefer", L"Title1", L"Blue");
+    putText(L"Prefer", L"URI1", L"http://example.test/");
+    put(L"Prefer", L"Title2", REG_NONE, nullptr, 0);
+    putText(L"Prefer", L"URI2", huge, false);
+    putText(L"Prefer", L"Title3", L"no URI");
+
+    putText(L"Etc", L"UseSheetShortcut", L"ZZZZ");
+    const BYTE attr[] = {0x51, 0x02};
+    put(L"Etc", L"UseAttrShortcut", REG_BINARY, attr, sizeof attr);
+    const ULONGLONG wide = 0;
+    put(L"Etc", L"SyncUse", REG_QWORD, &wide, sizeof wide);
+    putNumber(L"Etc", L"FrameAware", 7);
+
+    putText(L"LinkType", L"Title1", L"次");
+    putNumber(L"LinkType", L"Which1", 0);
+    putText(L"LinkType", L"Attr1", L"Next");
+    putNumber(L"LinkType", L"Shortcut1", 0x034E);
+    putText(L"LinkType", L"Title2", L"Odd");
+    putNumber(L"LinkType", L"Which2", 5);
+    putText(L"LinkType", L"Attr2", L"odd", false);
+    putText(L"LinkType", L"Shortcut2", L"x");
+    putNumber(L"LinkType", L"Submenu2", static_cast<DWORD>(-7));
+    putText(L"LinkType", L"Title3", huge);
+    putNumber(L"LinkType", L"Which3", 0xFFFFFFFF);
+    putText(L"LinkType", L"Attr3", L"Prev");
+    putText(L"LinkType", L"Title4", L"no Which");
+    putText(L"LinkType", L"Attr4", L"Up");
+
+    putText(L"LinkCruise", L"Title1", L"次");
+    putNumber(L"LinkCruise", L"Title2", 0x41);
+    put(L"LinkCruise", L"Shortcut", REG_BINARY, beyondAnyField.data(), 8);
+
+    putNumber(L"LinkEtc", L"MaxEtcNum", 0xFFFFFFFF);
+    putNumber(L"LinkEtc", L"MaxUnRelNum", 100000);
+    putText(L"LinkEtc", L"EnumStyleSheet", L"1");
+    put(L"LinkEtc", L"GroupSameSite", REG_QWORD, &wide, sizeof wide);
+    putNumber(L"LinkEtc", L"MaxNonLinkNum", 0);
+
+    put(L"", L"Toolbar", REG_BINARY, beyondAnyField.data(), 65536);
+}
+
+class HostileSettings : public SettingsUiTest {
+protected:
+    // A browser window on a styled, linked page with the settings as they are: it loads, the
+    // shortcuts work, and a window that changed nothing writes nothing.
+    void bandWorks(WORD sheetShortcutKey = 'Z') {
+        const RunBalance before = RunBalance::now();
+        {
+            PageBuilder page(L"http://example.test/a.html");
+            styledPage(page);
+            page.link(L"next", L"b.html");
+            BrowserWindow window(library, page);
+            ASSERT_EQ(window.sited, S_OK);
+            ASSERT_EQ(SendMessageW(window.toolbar(), TB_BUTTONCOUNT, 0, 0), 2);
+            window.load();
+            typeKeys(window.frame.documentWindow(), {VK_CONTROL, sheetShortcutKey});
+            EXPECT_EQ(sheetStates(page.doc()), "DDD");
+            typeLinkShortcut(window.frame.documentWindow(), 'N');
+            EXPECT_EQ(page.doc().location()->navigations(), std::vector<std::wstring>{L"http://example.test/b.html"});
+        }
+        before.holds(library, "a window over hand-edited settings");
+    }
+
+    // Opens each sheet, makes an edit and takes it back, and saves with OK; every loaded field
+    // must come back from the registry as it was.
+    template <class Sheet>
+    void saveKeepsEverything(const wchar_t* caption, int page, int box) {
+        store.loadAll();
+        const std::vector<std::wstring> loaded = fields(store);
+        openSheet<Sheet>(caption, [&](ModalScript&, HWND sheet) {
+            HWND shown = selectTab(sheet, page);
+            EXPECT_TRUE(click(shown, box));
+            EXPECT_TRUE(click(shown, box));
+            EXPECT_TRUE(click(sheet, IDOK));
+        });
+        EXPECT_TRUE(modified);
+        SettingsStore reloaded;
+        reloaded.loadAll();
+        EXPECT_EQ(fields(reloaded), loaded);
+    }
+
+    Library library;
+};
+
+TEST_F(HostileSettings, HandEditedValuesLeaveTheBandWorkingAndTheSheetsShowWhatWasValid) {
+    writeHandEditedStore();
+    bandWorks();
+
+    store.loadAll();
+    openSheet<StyleSettingsSheet>(kStyleCaption, [](ModalScript&, HWND sheet) {
+        EXPECT_EQ(firstColumn(GetDlgItem(currentPage(sheet), IDC_ADDSHEET_LIST)),
+                  (std::vector<std::wstring>{L"Valid", L"Unterminated", L"BA", L"C", L""}));
+        EXPECT_EQ(firstColumn(GetDlgItem(selectTab(sheet, 1), IDC_PREFER_LIST)),
+                  (std::vector<std::wstring>{L"Blue", L""}));
+        HWND etc = selectTab(sheet, 2);
+        EXPECT_EQ(SendDlgItemMessageW(etc, IDC_STYLEETC_SHEET_SHORTCUT, HKM_GETHOTKEY, 0, 0), 0x025A);
+        EXPECT_EQ(SendDlgItemMessageW(etc, IDC_STYLEETC_ATTR_SHORTCUT, HKM_GETHOTKEY, 0, 0), 0x0251);
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+    EXPECT_EQ(store.AddSheet[2].Path.length(), 259u);
+    openSheet<LinkSettingsSheet>(kLinkCaption, [](ModalScript&, HWND sheet) {
+        EXPECT_EQ(rows(GetDlgItem(currentPage(sheet), IDC_LINKTYPE_LIST)).size(), 3u);
+        EXPECT_EQ(firstColumn(GetDlgItem(selectTab(sheet, 1), IDC_CRUISE_LIST)),
+                  (std::vector<std::wstring>{L"次", L"A"}));
+        HWND etc = selectTab(sheet, 2);
+        EXPECT_EQ(textOf(GetDlgItem(etc, IDC_LINKETC_ETC_EDIT)), L"0") << "a negative limit shows as its bound";
+        EXPECT_EQ(textOf(GetDlgItem(etc, IDC_LINKETC_UNREL_EDIT)), L"999");
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+
+    saveKeepsEverything<StyleSettingsSheet>(kStyleCaption, 2, IDC_STYLEETC_SYNC_USE);
+    saveKeepsEverything<LinkSettingsSheet>(kLinkCaption, 2, IDC_LINKETC_ENUM_STYLESHEET);
+    bandWorks();
+}
+
+}  // namespace
