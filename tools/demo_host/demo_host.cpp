@@ -13,8 +13,9 @@
 //              library sets
 //   --signal   for each view writes FOLDER\NN-name.ready and waits (up to 15 s) for NN-name.done,
 //              so that a script can take a screenshot
-// After the walk the host opens both settings sheets over a store in a private registry key and
-// shows each tab and each entry dialog once.
+// On the first page the style menu is opened and a title chosen. After the walk both settings
+// sheets are opened from their menus' settings items and each tab and each entry dialog is shown
+// once. The library's settings live in a private registry key filled with demo entries.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -35,14 +36,13 @@
 #include "common/resources.h"
 #include "common/shared_string.h"
 #include "settings/settings_store.h"
-#include "settings_ui/link_settings_sheet.h"
-#include "settings_ui/style_settings_sheet.h"
 #include "settings_ui_resource.h"
 #include "shared/class_ids.h"
 #include "support/browser_double.h"
 #include "support/dialog_driver.h"
 #include "support/library.h"
 #include "support/page_file.h"
+#include "support/menu_driver.h"
 #include "support/registry_sandbox.h"
 
 using namespace quorin;
@@ -99,8 +99,10 @@ private:
     void signalView(const std::wstring& name);
     // The same from inside a modal loop, which wait keeps running; wait returns false to give up.
     void signalView(const std::wstring& name, const std::function<bool(DWORD)>& wait);
+    // The style menu opened over the page, then one of its titles chosen.
+    void showStyleMenu();
     void showSettings();
-    void fillDemoSettings(SettingsStore& store) const;
+    static void storeDemoSettings();
     // An entry dialog to show from a tab: the page's list, whose first row is chosen, and the button.
     struct EntryShot {
         int tab;
@@ -108,13 +110,15 @@ private:
         int button;
         std::wstring name;
     };
-    void showSheet(PropertySheet& sheet, UINT captionId, const std::wstring& prefix,
+    // Opens the sheet from the settings item of the button's menu, as the user does.
+    void showSheet(int button, UINT settingsItem, UINT captionId, const std::wstring& prefix,
                    const std::vector<std::wstring>& tabs, const std::vector<EntryShot>& entries);
     bool expired() const { return static_cast<LONG>(GetTickCount() - deadline_) >= 0; }
     HRESULT create(REFCLSID clsid, REFIID riid, void** out);
 
     Options options_;
     DWORD deadline_;
+    RegistrySandbox sandbox_;  // the demo's settings stay out of the prefix's
     std::map<std::wstring, std::wstring> files_;  // page key → file
     std::wstring startFile_;
     std::unique_ptr<Library> library_;
@@ -293,7 +297,8 @@ void Host::signalView(const std::wstring& name, const std::function<bool(DWORD)>
         if (!wait(100)) break;
 }
 
-void Host::fillDemoSettings(SettingsStore& store) const {
+void Host::storeDemoSettings() {
+    SettingsStore store;
     store.loadAll();
     AddSheetEntry dark, print;
     dark.Title = L"ダーク";
@@ -302,34 +307,52 @@ void Host::fillDemoSettings(SettingsStore& store) const {
     print.Path = L"http://demo.quorin.test/print.css";
     store.AddSheet = {dark, print};
     PreferEntry preferred;
-    preferred.Title = L"ダーク";
+    preferred.Title = L"Light";
     preferred.URI = L"http://demo.quorin.test/";
     store.Prefer = {preferred};
-    // What the style engine would have noted of the page on show.
-    store.page.currentUrl = SharedString(page_->doc().url().c_str());
-    std::function<void(DocumentDouble&)> noteTitles = [&](DocumentDouble& doc) {
-        for (const auto& sheet : doc.sheets()) {
-            if (!sheet->title()) continue;
-            SheetEntry entry;
-            entry.title = SharedString(sheet->title()->c_str());
-            entry.disabled = sheet->disabled();
-            store.page.sheetTitles.push_back(entry);
-        }
-        for (const auto& window : doc.frames())
-            if (!window->accessDenied() && window->document()) noteTitles(*window->document());
-    };
-    noteTitles(page_->doc());
+    store.saveAll();
 }
 
-void Host::showSheet(PropertySheet& sheet, UINT captionId, const std::wstring& prefix,
+void Host::showStyleMenu() {
+    HWND bar = toolbar();
+    if (!bar) return;
+    // The sheets were turned off by Control+Z; the button face turns them on again.
+    SendMessageW(GetParent(bar), WM_COMMAND, MAKEWPARAM(40001, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+    ModalScript script(60000);
+    const bool ran = script.run([&] { clickDropDown(bar, 40001); }, [&](ModalScript& s) {
+        HMENU menu = waitForPopup(s);
+        if (!menu) return;
+        for (const MenuItem& item : menuItems(menu)) {
+            if (item.text != L"Dark") continue;
+            signalView(L"style-menu", [&s](DWORD ms) {
+                s.sleep(ms);
+                return !s.timedOut();
+            });
+            chooseItem(s, menu, item.id);
+            return;
+        }
+        closeMenus(s);
+    });
+    InvalidateRect(frame_->documentWindow(), nullptr, TRUE);
+    status(L"Dark chosen from the style menu: " + page_->doc().url());
+    say(std::wstring(L"style menu ") + (ran ? L"shown" : L"not shown in time"));
+    signalView(L"after-style-menu");
+}
+
+void Host::showSheet(int button, UINT settingsItem, UINT captionId, const std::wstring& prefix,
                      const std::vector<std::wstring>& tabs, const std::vector<EntryShot>& entries) {
+    HWND bar = toolbar();
+    if (!bar) return;
     ModalScript script(120000);
     const std::wstring caption = loadString(captionId);
-    const bool ran = script.run([&] { sheet.doModal(); }, [&](ModalScript& s) {
+    const bool ran = script.run([&] { clickDropDown(bar, button); }, [&](ModalScript& s) {
         const auto wait = [&s](DWORD ms) {
             s.sleep(ms);
             return !s.timedOut();
         };
+        HMENU menu = waitForPopup(s);
+        if (!menu) return;
+        chooseItem(s, menu, settingsItem);
         HWND window = s.waitForDialog(caption.c_str());
         if (!window) return;
         for (int tab = 0; tab < static_cast<int>(tabs.size()); ++tab) {
@@ -358,14 +381,9 @@ void Host::showSettings() {
         return;
     }
     setModuleHandle(resources);
-    RegistrySandbox sandbox;  // the demo's entries stay out of the prefix's settings
-    SettingsStore store;
-    fillDemoSettings(store);
-    StyleSettingsSheet style(store, frame_->frame());
-    showSheet(style, IDS_STYLE_SETTINGS_CAPTION, L"style", {L"addsheet", L"prefer", L"etc", L"about"},
+    showSheet(40001, 40099, IDS_STYLE_SETTINGS_CAPTION, L"style", {L"addsheet", L"prefer", L"etc", L"about"},
               {{0, IDC_ADDSHEET_LIST, IDC_ADDSHEET_EDIT, L"addsheet"}, {1, IDC_PREFER_LIST, IDC_PREFER_ADD, L"prefer"}});
-    LinkSettingsSheet link(store, frame_->frame());
-    showSheet(link, IDS_LINK_SETTINGS_CAPTION, L"link", {L"linktype", L"cruise", L"etc"},
+    showSheet(50001, 50099, IDS_LINK_SETTINGS_CAPTION, L"link", {L"linktype", L"cruise", L"etc"},
               {{0, IDC_LINKTYPE_LIST, IDC_LINKTYPE_EDIT, L"linktype"}, {1, IDC_CRUISE_LIST, IDC_CRUISE_ADD, L"cruise"}});
 }
 
@@ -444,6 +462,7 @@ int Host::run() {
             return 3;
         }
     }
+    storeDemoSettings();
     frame_ = std::make_unique<BrowserFrame>(L"Quorin demo host", true, 1024, 740);
     frame_->paintDocument = [this](HDC dc, const RECT& area) { paint(dc, area); };
     browser_ = ComPtr<BrowserDouble>::adopt(new BrowserDouble(nullptr, frame_.get()));
@@ -469,6 +488,7 @@ int Host::run() {
         signalView(PathFindFileNameW(startFile_.c_str()));
         hoverStyleButton();
         typeControlZ();
+        showStyleMenu();
     }
     for (int step = 0; step < options_.walk && !expired(); ++step) {
         const int before = views_;
