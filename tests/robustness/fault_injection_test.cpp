@@ -10,6 +10,9 @@
 #include <functional>
 
 #include "robustness/robustness_support.h"
+#include "settings_ui/settings_ui_fixture.h"
+#include "settings_ui_resource.h"
+#include "support/menu_driver.h"
 
 using namespace quorin;
 using namespace quorin::test;
@@ -39,6 +42,39 @@ void everyLinkShortcut(BrowserWindow& window) {
     typeKeys(page(window), {VK_CONTROL, VK_OEM_3});
 }
 
+constexpr UINT kStyleSettingsItem = 40099;
+
+// Opens a button's menu and runs choose inside it; a menu that does not open ends the run at once.
+void inMenu(BrowserWindow& window, int button, const std::function<void(ModalScript&, HMENU)>& choose) {
+    ModalScript script(10000);
+    script.run([&] { clickDropDown(window.toolbar(), button); },
+               [&](ModalScript& s) {
+                   if (HMENU menu = waitForPopup(s)) choose(s, menu);
+                   closeMenus(s);
+               });
+}
+
+void chooseBlueTitle(BrowserWindow& window) {
+    inMenu(window, kStyleButton, [](ModalScript& s, HMENU menu) {
+        for (const MenuItem& item : menuItems(menu))
+            if (item.text.find(L"Blue") != std::wstring::npos) return chooseItem(s, menu, item.id);
+    });
+}
+
+// An edit taken back still counts as one, so OK saves what was there.
+void editStyleSettings(BrowserWindow& window) {
+    inMenu(window, kStyleButton, [](ModalScript& s, HMENU menu) {
+        chooseItem(s, menu, kStyleSettingsItem);
+        HWND sheet = s.waitForDialog(kStyleCaption);
+        if (!sheet) return;
+        HWND page = selectTab(sheet, 2);
+        click(page, IDC_STYLEETC_SYNC_USE);
+        click(page, IDC_STYLEETC_SYNC_USE);
+        click(sheet, IDOK);
+        s.waitUntilGone(sheet);
+    });
+}
+
 const Scenario kScenarios[] = {
     {"PageLoad", [](BrowserWindow&) {}},
     {"StyleAttributesByShortcut", twice([](BrowserWindow& w) { typeKeys(page(w), {VK_CONTROL, 'Q'}); })},
@@ -47,6 +83,8 @@ const Scenario kScenarios[] = {
     {"CruiseByFace", [](BrowserWindow& w) { clickFace(w.toolbar(), kLinkButton); }},
     {"CruiseByShortcut", [](BrowserWindow& w) { typeKeys(page(w), {VK_CONTROL, 'U'}); }},
     {"EveryLinkShortcut", everyLinkShortcut},
+    {"StyleMenuTitle", chooseBlueTitle},
+    {"StyleSettingsByMenu", editStyleSettings},
 };
 
 // One whole run: a window opens on the page, loads it, the user acts, the window closes.
