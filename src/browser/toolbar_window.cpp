@@ -102,10 +102,25 @@ void ToolbarWindow::addButtons() {
 }
 
 void ToolbarWindow::resetButtons() {
+    replaceButtons();
+    saveLayout();
+}
+
+void ToolbarWindow::replaceButtons() {
     const LRESULT count = SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) SendMessageW(toolbar_, TB_DELETEBUTTON, 0, 0);
     addButtons();
-    saveLayout();
+}
+
+bool ToolbarWindow::holdsAButton() noexcept {
+    const LRESULT count = SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        if (SendMessageW(toolbar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)) &&
+            controllerFor(static_cast<UINT_PTR>(button.idCommand)))
+            return true;
+    }
+    return false;
 }
 
 void ToolbarWindow::saveLayout() {
@@ -116,6 +131,9 @@ void ToolbarWindow::saveLayout() {
 void ToolbarWindow::restoreLayout() {
     TBSAVEPARAMSW location = settings_.toolbarLocation.params();
     SendMessageW(toolbar_, TB_SAVERESTOREW, FALSE, reinterpret_cast<LPARAM>(&location));
+    // A damaged or hand-made layout can restore none of the buttons, and an empty band offers
+    // nothing to customize it back with; what is stored stays for the user's next save.
+    if (!holdsAButton()) replaceButtons();
 }
 
 void ToolbarWindow::forgetWindows() noexcept {

@@ -45,6 +45,8 @@ private:
     void buildToolbar();
     void addButtons();
     void resetButtons();
+    void replaceButtons();
+    bool holdsAButton() noexcept;
     void saveLayout();
     void restoreLayout();
     void forgetWindows() noexcept;

@@ -42,8 +42,10 @@ void StyleEngine::setSite(IUnknown* site) {
 
 void StyleEngine::reloadSettings() {
     addedSheets_.clear();
+    addedPositions_.clear();
     for (const AddSheetEntry& entry : settings_->AddSheet) {
         addedSheets_.push_back(SheetEntry{true, SharedString(entry.Title.c_str()), SharedString(entry.Path.c_str()), 0});
+        addedPositions_[addedSheets_.back().title].push_back(addedSheets_.size() - 1);
     }
     useSheetShortcut_ = settings_->Etc.UseSheetShortcut;
     useAttrShortcut_ = settings_->Etc.UseAttrShortcut;
@@ -225,26 +227,20 @@ void StyleEngine::setAddedCommandId(std::size_t index, int commandId) noexcept {
 }
 
 bool StyleEngine::markAdded(const SharedString& title, bool disabled) noexcept {
-    bool found = false;
-    for (SheetEntry& added : addedSheets_) {
-        if (added.title != title) continue;
-        added.disabled = disabled;
-        found = true;
-    }
-    return found;
+    const auto positions = addedPositions_.find(title);
+    if (positions == addedPositions_.end()) return false;
+    for (std::size_t index : positions->second) addedSheets_[index].disabled = disabled;
+    return true;
 }
 
-bool StyleEngine::isAddedTitle(const SharedString& title) const noexcept {
-    for (const SheetEntry& added : addedSheets_) {
-        if (added.title == title) return true;
-    }
-    return false;
-}
+bool StyleEngine::isAddedTitle(const SharedString& title) const noexcept { return addedPositions_.count(title) != 0; }
 
 bool StyleEngine::isChosen(const SharedString& title) const noexcept {
     if (const SheetEntry* listed = sheetTitles_.find(title); listed && !listed->disabled) return true;
-    for (const SheetEntry& added : addedSheets_) {
-        if (added.title == title && !added.disabled) return true;
+    const auto positions = addedPositions_.find(title);
+    if (positions == addedPositions_.end()) return false;
+    for (std::size_t index : positions->second) {
+        if (!addedSheets_[index].disabled) return true;
     }
     return false;
 }

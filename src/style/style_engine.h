@@ -9,6 +9,7 @@
 #include <mshtml.h>
 
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 #include "common/com_ptr.h"
@@ -74,6 +75,8 @@ private:
     bool useStyleAttr_ = true;
     TitleList sheetTitles_;
     std::vector<SheetEntry> addedSheets_;
+    // Positions in addedSheets_ by title: every listed sheet is looked up there.
+    std::unordered_map<SharedString, std::vector<std::size_t>, TitleList::TitleHash> addedPositions_;
     bool hasFixedSheets_ = false;
     int sheetCount_ = 0;
     WORD useSheetShortcut_ = 0;

@@ -12,6 +12,10 @@ namespace quorin {
 
 class TitleList {
 public:
+    struct TitleHash {
+        std::size_t operator()(const SharedString& title) const noexcept;
+    };
+
     const std::vector<SheetEntry>& entries() const noexcept { return entries_; }
     std::size_t size() const noexcept { return entries_.size(); }
 
@@ -24,9 +28,6 @@ public:
     void setCommandId(std::size_t index, int commandId) noexcept;
 
 private:
-    struct TitleHash {
-        std::size_t operator()(const SharedString& title) const noexcept;
-    };
     std::vector<SheetEntry> entries_;
     std::unordered_map<SharedString, std::size_t, TitleHash> positions_;
 };

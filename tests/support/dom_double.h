@@ -80,8 +80,8 @@ protected:
     bool nullFor(const char* method) const { return this->injecting() && nullFor(std::string(method)); }
     bool emptyFor(const char* method) const { return this->injecting() && emptyFor(std::string(method)); }
     HRESULT failure(const std::string& method, const std::string& argument = {}) const {
-        if (HRESULT hr = this->injected(method); FAILED(hr)) return hr;
-        return argument.empty() ? S_OK : this->injected(method + "(" + argument + ")");
+        if (HRESULT hr = this->injected(method.c_str()); FAILED(hr)) return hr;
+        return argument.empty() ? S_OK : this->configured(method + "(" + argument + ")");
     }
     bool nullFor(const std::string& method, const std::string& argument = {}) const {
         return this->nulled(method) || (!argument.empty() && this->nulled(method + "(" + argument + ")"));
