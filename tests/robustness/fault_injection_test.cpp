@@ -75,6 +75,36 @@ void editStyleSettings(BrowserWindow& window) {
     });
 }
 
+constexpr UINT kLinkSettingsItem = 50099;
+
+bool isLinkTypeItem(const MenuItem& item) { return item.id >= 51001 && item.id <= 51999 && !item.grayed(); }
+
+// The first link type the page offers, inline or from its submenu.
+void chooseLinkEntry(BrowserWindow& window) {
+    inMenu(window, kLinkButton, [](ModalScript& s, HMENU menu) {
+        const std::vector<MenuItem> items = menuItems(menu);
+        for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+            if (!isLinkTypeItem(items[i])) continue;
+            if (!items[i].submenu) return chooseAt(s, menu, i);
+            if (HMENU inner = openSubmenu(s, menu, i)) chooseAt(s, inner, 0);
+            return;
+        }
+    });
+}
+
+void editLinkSettings(BrowserWindow& window) {
+    inMenu(window, kLinkButton, [](ModalScript& s, HMENU menu) {
+        chooseItem(s, menu, kLinkSettingsItem);
+        HWND sheet = s.waitForDialog(kLinkCaption);
+        if (!sheet) return;
+        HWND page = selectTab(sheet, 2);
+        click(page, IDC_LINKETC_GROUP_SAME_SITE);
+        click(page, IDC_LINKETC_GROUP_SAME_SITE);
+        click(sheet, IDOK);
+        s.waitUntilGone(sheet);
+    });
+}
+
 const Scenario kScenarios[] = {
     {"PageLoad", [](BrowserWindow&) {}},
     {"StyleAttributesByShortcut", twice([](BrowserWindow& w) { typeKeys(page(w), {VK_CONTROL, 'Q'}); })},
@@ -85,6 +115,8 @@ const Scenario kScenarios[] = {
     {"EveryLinkShortcut", everyLinkShortcut},
     {"StyleMenuTitle", chooseBlueTitle},
     {"StyleSettingsByMenu", editStyleSettings},
+    {"LinkMenuEntry", chooseLinkEntry},
+    {"LinkSettingsByMenu", editLinkSettings},
 };
 
 // One whole run: a window opens on the page, loads it, the user acts, the window closes.

@@ -1,6 +1,7 @@
 // Eight browser windows on eight threads, each with its own apartment, message loop, band and
-// helper, loading pages and typing every kind of shortcut at once: each key acts on its own
-// window only, and every double is given back at the end.
+// helper, loading pages, choosing from the style menu by keyboard and typing every kind of
+// shortcut at once: each key acts on its own window only, and every double is given back at the
+// end.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "robustness/robustness_support.h"
+#include "support/menu_driver.h"
 
 using namespace quorin;
 using namespace quorin::test;
@@ -20,12 +22,27 @@ constexpr int kRounds = 50;
 
 struct WindowRecord {
     std::vector<std::wstring> navigations;
+    std::string chosen;  // the sheets after "Red" was chosen from the style menu, each round
     std::string sheets;
     size_t keys = 0;
 };
 
-// One thread's window: each round loads the page afresh, turns the sheets and the style
-// attributes off, follows the next link by its shortcut, and cruises.
+// The style menu opened from the arrow and "Red" chosen with the keyboard.
+void chooseRed(HWND toolbar) {
+    ModalScript script(30000);
+    script.run([&] { clickDropDown(toolbar, 40001); },
+               [](ModalScript& s) {
+                   HMENU menu = waitForPopup(s);
+                   if (!menu) return;
+                   for (const MenuItem& item : menuItems(menu))
+                       if (item.text == L"Red") return chooseItem(s, menu, item.id);
+                   closeMenus(s);
+               });
+}
+
+// One thread's window: each round loads the page afresh, chooses a title from the style menu,
+// turns the sheets and the style attributes off, follows the next link by its shortcut, and
+// cruises.
 WindowRecord browse(const Library& library, int thread) {
     WindowRecord record;
     OleInitialize(nullptr);
@@ -40,6 +57,8 @@ WindowRecord browse(const Library& library, int thread) {
         for (int round = 0; round < kRounds; ++round) {
             for (const auto& sheet : page.doc().sheets()) sheet->setDisabled(sheet->title() == L"Red");
             window.load();
+            chooseRed(window.toolbar());
+            record.chosen += sheetStates(page.doc()) + " ";
             typeKeys(document, {VK_CONTROL, 'Z'});
             typeKeys(document, {VK_CONTROL, 'Q'});
             typeLinkShortcut(document, 'N');
@@ -65,8 +84,12 @@ TEST_F(ManyWindows, EightThreadsLoadAndTypeAtOnceAndEachKeyReachesItsOwnWindow) 
         const std::wstring next = L"http://site" + std::to_wstring(t) + L".test/next.html";
         EXPECT_EQ(records[t].navigations, std::vector<std::wstring>(2 * kRounds, next))
             << "thread " << t << ": the link shortcut and the cruise, each round, to its own page's link";
-        std::string off;
-        for (int round = 0; round < kRounds; ++round) off += "DDD ";
+        std::string off, red;
+        for (int round = 0; round < kRounds; ++round) {
+            off += "DDD ";
+            red += "EDE ";
+        }
+        EXPECT_EQ(records[t].chosen, red) << "thread " << t << ": the menu's choice on its own page";
         EXPECT_EQ(records[t].sheets, off) << "thread " << t;
         EXPECT_EQ(records[t].keys, static_cast<size_t>(kRounds * (4 + 4 + 6 + 4))) << "thread " << t;
     }
