@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,8 +28,13 @@ struct WindowRecord {
     size_t keys = 0;
 };
 
+// One menu is open at a time, as on a user's desktop: a menu closes when another window takes the
+// activation. The other threads go on loading and typing meanwhile.
+std::mutex g_menuTurn;
+
 // The style menu opened from the arrow and "Red" chosen with the keyboard.
 void chooseRed(HWND toolbar) {
+    const std::lock_guard<std::mutex> turn(g_menuTurn);
     ModalScript script(30000);
     script.run([&] { clickDropDown(toolbar, 40001); },
                [](ModalScript& s) {
