@@ -18,6 +18,7 @@
 #include "support/library.h"
 #include "support/page_builder.h"
 #include "support/registry_sandbox.h"
+#include "bench_window.h"
 #include "timing.h"
 
 using namespace quorin;
@@ -35,40 +36,6 @@ constexpr int kBatches = 30;
 constexpr int kHugeStoreEntries = 100000;
 constexpr double kHugeLoadTargetMs = 10000.0;
 constexpr double kHostileTargetMs = 5000.0;
-
-const char* verdict(bool met) { return met ? "met" : "NOT met"; }
-
-void pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-// One browser window: a browser of the doubles showing the page, the library's helper sited in it
-// and, through it, the band.
-class Window {
-public:
-    Window(const Library& library, BrowserFrame& frame, DocumentDouble* document)
-        : browser_(ComPtr<BrowserDouble>::adopt(new BrowserDouble(document, &frame))) {
-        browser_->bandFactory = [&library](REFCLSID clsid, IUnknown** out) {
-            return library.create(clsid, IID_IUnknown, reinterpret_cast<void**>(out));
-        };
-        if (SUCCEEDED(library.create(CLSID_BrowserHelper, IID_IObjectWithSite, helper_.putVoid())))
-            helper_->SetSite(browser_->unknown());
-    }
-    ~Window() {
-        browser_->quit();
-        if (helper_) helper_->SetSite(nullptr);
-        browser_->bandFactory = nullptr;
-    }
-    BrowserDouble& browser() { return *browser_.get(); }
-
-private:
-    ComPtr<BrowserDouble> browser_;
-    ComPtr<IObjectWithSite> helper_;
-};
 
 // The most a user is likely to configure: 100 added sheets, 100 preferred entries, 50 link types.
 void writeFullStore() {
@@ -107,7 +74,7 @@ void hugeStore(const Library& library) {
     PageBuilder page(L"http://bench.test/huge.html");
     page.skeleton().filler(20).sheet(L"Blue", L"blue.css");
     double start = nowMs();
-    Window window(library, frame, page.document());
+    BenchWindow window(library, frame, page.document());
     const double load = nowMs() - start;
     start = nowMs();
     window.browser().playPageLoad();
@@ -153,7 +120,7 @@ void hostilePage(const Library& library) {
     page.frame(L"http://bench.test/frame.html").skeleton().filler(2);
     page.doc().frames().back()->failMethod("get_document", E_FAIL);
     BrowserFrame frame;
-    Window window(library, frame, page.document());
+    BenchWindow window(library, frame, page.document());
     double start = nowMs();
     window.browser().playPageLoad();
     pump();
@@ -174,8 +141,8 @@ void hostilePage(const Library& library) {
 }
 
 Timing loadWindow(const Library& library, BrowserFrame& frame, DocumentDouble* document) {
-    std::unique_ptr<Window> window;
-    return measure(kRepeats, [&] { window.reset(); }, [&] { window = std::make_unique<Window>(library, frame, document); });
+    std::unique_ptr<BenchWindow> window;
+    return measure(kRepeats, [&] { window.reset(); }, [&] { window = std::make_unique<BenchWindow>(library, frame, document); });
 }
 
 LRESULT CALLBACK emptyHook(int code, WPARAM wParam, LPARAM lParam) { return CallNextHookEx(nullptr, code, wParam, lParam); }
@@ -243,14 +210,14 @@ int main() {
         // Default settings again: the added sheets would pile up in the one document the doubles
         // reload, where a browser shows a fresh document each time.
         deleteRootKey();
-        Window window(library, frame, page.document());
+        BenchWindow window(library, frame, page.document());
         const Timing routing = measure(kRepeats, [&] { window.browser().playPageLoad(); });
         std::printf("%-44s %6.3f ms %6.3f ms\n", "one top-level navigation, 100 sheets", routing.best, routing.median);
         auto alone = ComPtr<BrowserDouble>::adopt(new BrowserDouble(page.document(), &frame));
         const Timing floor = measure(kRepeats, [&] { alone->playPageLoad(); });
         std::printf("%-44s %6.3f ms %6.3f ms\n", "  the same without the library (the doubles)", floor.best, floor.median);
 
-        HWND band = FindWindowExW(frame.rebar(), nullptr, kMessageWindowClass, nullptr);
+        HWND band = window.band();
         SendMessageW(band, UM_BROWSER_QUIT, 0, 0);
         const LoopCosts loop = loopCosts(frame.statusBar(), band);
         std::printf("message loop per message, best batch of %d messages:\n", kMessages);

@@ -22,6 +22,7 @@
 #include "support/library.h"
 #include "support/page_builder.h"
 #include "support/registry_sandbox.h"
+#include "bench_window.h"
 #include "timing.h"
 
 using namespace quorin;
@@ -36,16 +37,6 @@ constexpr double kTargetMs = 30.0;
 constexpr int kTargetAnchors = 10000;
 constexpr double kMaxGrowth = 12.0;
 constexpr int kLinkButton = 50001;
-
-const char* verdict(bool met) { return met ? "met" : "NOT met"; }
-
-void pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 // A page as documentation generators write them: link elements in the head, then anchors of
 // which one in ten names a relation and every address appears twice.
@@ -67,19 +58,6 @@ std::unique_ptr<PageBuilder> makePage(int anchors) {
     return page;
 }
 
-// The moment the open menu's loop first runs out of messages, i.e. the popup is painted and
-// waits for the user; the menu is then closed again.
-double g_shownAt = 0;
-
-LRESULT CALLBACK watchMenu(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->message == WM_ENTERIDLE && message->wParam == MSGF_MENU && g_shownAt == 0) {
-        g_shownAt = nowMs();
-        EndMenu();
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 struct Row {
     int anchors;
     Timing timing;
@@ -92,11 +70,11 @@ double openOnce(HWND band, HWND toolbar) {
     info.hdr.idFrom = 0;
     info.hdr.code = TBN_DROPDOWN;
     info.iItem = kLinkButton;
-    g_shownAt = 0;
+    MenuWatch::shownAt() = 0;
     const double start = nowMs();
     SendMessageW(band, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     pump();
-    return g_shownAt > 0 ? g_shownAt - start : -1;
+    return MenuWatch::shownAt() > 0 ? MenuWatch::shownAt() - start : -1;
 }
 
 }  // namespace
@@ -107,24 +85,19 @@ int main() {
         RegistrySandbox sandbox;
         Library library;
         BrowserFrame frame(L"Quorin bench", true);
-        HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watchMenu, nullptr, GetCurrentThreadId());
+        const MenuWatch watch;
         std::vector<Row> rows;
         for (int anchors : {0, 1000, 10000, 100000}) {
             auto page = makePage(anchors);
-            auto browser = ComPtr<BrowserDouble>::adopt(new BrowserDouble(page->document(), &frame));
-            browser->bandFactory = [&library](REFCLSID clsid, IUnknown** out) {
-                return library.create(clsid, IID_IUnknown, reinterpret_cast<void**>(out));
-            };
-            ComPtr<IObjectWithSite> helper;
-            if (FAILED(library.create(CLSID_BrowserHelper, IID_IObjectWithSite, helper.putVoid())) ||
-                FAILED(helper->SetSite(browser->unknown()))) {
+            BenchWindow window(library, frame, page->document());
+            if (!window.sited()) {
                 std::printf("the library's helper could not be sited\n");
                 break;
             }
-            browser->playPageLoad();
+            window.browser().playPageLoad();
             pump();
-            HWND band = findDescendantByClass(frame.rebar(), kMessageWindowClass);
-            HWND toolbar = FindWindowExW(band, nullptr, TOOLBARCLASSNAMEW, nullptr);
+            HWND band = window.band();
+            HWND toolbar = window.toolbar();
             // The hook's time stamps, not the whole call: closing the menu again is not part of it.
             std::vector<double> shown;
             bool failed = openOnce(band, toolbar) < 0;  // warm-up
@@ -139,12 +112,7 @@ int main() {
                 std::sort(shown.begin(), shown.end());
                 rows.push_back({anchors, {shown.front(), shown[shown.size() / 2]}});
             }
-            browser->quit();
-            helper->SetSite(nullptr);
-            browser->bandFactory = nullptr;
-            pump();
         }
-        UnhookWindowsHookEx(hook);
 
         std::printf("Link menu: drop-down notification until the popup is on screen, default limits "
                     "(page doubles; best and median of %d runs, %d for 100,000)\n",
