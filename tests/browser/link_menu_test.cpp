@@ -72,19 +72,6 @@ LinkTypeEntry separatorRow() {
     return type;
 }
 
-std::wstring pagesFolder() {
-    const char* folder = std::getenv("QUORIN_PAGES");
-    return folder ? fromUtf8(folder) : std::wstring();
-}
-
-bool converted(const char* set) {
-    const DWORD attributes = GetFileAttributesW((pagesFolder() + L"\\" + fromUtf8(set)).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-#define REQUIRE_PAGES(set) \
-    if (!converted(set)) GTEST_SKIP() << "the shared pages ../shared/pages/" << set << " are not beside this checkout"
-
 class LinkMenuTest : public BrowserWindowTest {
 protected:
     // The settings the next browser window starts with.

@@ -21,11 +21,6 @@ protected:
     LONG live_ = DoubleBase::liveDoubles();
 };
 
-std::wstring pagesFolder() {
-    const char* folder = std::getenv("QUORIN_PAGES");
-    return folder ? fromUtf8(folder) : std::wstring();
-}
-
 std::vector<std::wstring> pageFiles(const std::wstring& folder) {
     std::vector<std::wstring> files;
     WIN32_FIND_DATAW found;

@@ -12,20 +12,6 @@ using namespace quorin::test;
 
 namespace {
 
-std::wstring pagesFolder() {
-    const char* folder = std::getenv("QUORIN_PAGES");
-    return folder ? fromUtf8(folder) : std::wstring();
-}
-
-// The shared pages are converted only where they lie beside the checkout, as in CI.
-bool converted(const char* set) {
-    const DWORD attributes = GetFileAttributesW((pagesFolder() + L"\\" + fromUtf8(set)).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-#define REQUIRE_PAGES(set) \
-    if (!converted(set)) GTEST_SKIP() << "the shared pages ../shared/pages/" << set << " are not beside this checkout"
-
 std::unique_ptr<PageBuilder> loadConverted(const std::wstring& relative) {
     std::string error;
     auto page = loadPageFile(pagesFolder() + L"\\" + relative, &error);

@@ -1,5 +1,6 @@
 #include "support/page_file.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -158,6 +159,16 @@ std::unique_ptr<PageBuilder> loadPageFile(const std::wstring& path, std::string*
     std::ostringstream text;
     text << file.rdbuf();
     return parsePage(text.str(), error);
+}
+
+std::wstring pagesFolder() {
+    const char* folder = std::getenv("QUORIN_PAGES");
+    return folder ? fromUtf8(folder) : std::wstring();
+}
+
+bool converted(const char* set) {
+    const DWORD attributes = GetFileAttributesW((pagesFolder() + L"\\" + fromUtf8(set)).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace quorin::test

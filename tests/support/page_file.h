@@ -35,6 +35,14 @@ std::unique_ptr<PageBuilder> parsePage(const std::string& text, std::string* err
 // The same from a file (UTF-8, path in UTF-16).
 std::unique_ptr<PageBuilder> loadPageFile(const std::wstring& path, std::string* error = nullptr);
 
+// The folder of pages the build converted (QUORIN_PAGES), or empty.
+std::wstring pagesFolder();
+// Whether that folder holds the converted set (e.g. "m4"): the shared real pages are converted
+// only where they lie beside the checkout, as in CI.
+bool converted(const char* set);
+#define REQUIRE_PAGES(set) \
+    if (!converted(set)) GTEST_SKIP() << "the shared pages ../shared/pages/" << set << " are not beside this checkout"
+
 std::wstring fromUtf8(const std::string& text);
 std::string toUtf8(const std::wstring& text);
 
