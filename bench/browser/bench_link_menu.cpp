@@ -23,6 +23,7 @@
 #include "support/page_builder.h"
 #include "support/registry_sandbox.h"
 #include "bench_window.h"
+#include "link_page.h"
 #include "timing.h"
 
 using namespace quorin;
@@ -37,26 +38,6 @@ constexpr double kTargetMs = 30.0;
 constexpr int kTargetAnchors = 10000;
 constexpr double kMaxGrowth = 12.0;
 constexpr int kLinkButton = 50001;
-
-// A page as documentation generators write them: link elements in the head, then anchors of
-// which one in ten names a relation and every address appears twice.
-std::unique_ptr<PageBuilder> makePage(int anchors) {
-    auto page = std::make_unique<PageBuilder>(L"http://bench.test/dir/index.html", L"Bench");
-    page->skeleton();
-    page->link(L"start", L"index.html", L"Top");
-    page->link(L"next", L"next.html", L"Next");
-    page->link(L"prev", L"prev.html", L"Previous");
-    page->link(L"stylesheet", L"style.css");
-    for (int i = 0; i < anchors; ++i) {
-        const std::wstring href = L"page" + std::to_wstring(i % std::max(1, anchors / 2)) + L".html";
-        const std::wstring text = L"Section " + std::to_wstring(i);
-        if (i % 10 == 0)
-            page->anchor(href, text, i % 20 == 0 ? L"next" : L"bookmark");
-        else
-            page->anchor(href, text);
-    }
-    return page;
-}
 
 struct Row {
     int anchors;
@@ -88,7 +69,7 @@ int main() {
         const MenuWatch watch;
         std::vector<Row> rows;
         for (int anchors : {0, 1000, 10000, 100000}) {
-            auto page = makePage(anchors);
+            auto page = makeLinkPage(anchors);
             BenchWindow window(library, frame, page->document());
             if (!window.sited()) {
                 std::printf("the library's helper could not be sited\n");

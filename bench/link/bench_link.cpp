@@ -20,6 +20,7 @@
 #include "support/page_file.h"
 #include "support/registry_sandbox.h"
 #include "support/site_double.h"
+#include "link_page.h"
 #include "timing.h"
 
 using namespace quorin;
@@ -33,26 +34,6 @@ constexpr int kLargeRepeats = 5;  // for pages of 100,000 anchors
 constexpr double kTargetMs = 30.0;
 constexpr int kTargetAnchors = 10000;
 constexpr double kMaxGrowth = 12.0;
-
-// A page as documentation generators write them: a few link elements in the head, then anchors
-// of which one in ten names a relation and every address appears twice.
-std::unique_ptr<PageBuilder> makePage(int anchors) {
-    auto page = std::make_unique<PageBuilder>(L"http://bench.test/dir/index.html", L"Bench");
-    page->skeleton();
-    page->link(L"start", L"index.html", L"Top");
-    page->link(L"next", L"next.html", L"Next");
-    page->link(L"prev", L"prev.html", L"Previous");
-    page->link(L"stylesheet", L"style.css");
-    for (int i = 0; i < anchors; ++i) {
-        const std::wstring href = L"page" + std::to_wstring(i % std::max(1, anchors / 2)) + L".html";
-        const std::wstring text = L"Section " + std::to_wstring(i);
-        if (i % 10 == 0)
-            page->anchor(href, text, i % 20 == 0 ? L"next" : L"bookmark");
-        else
-            page->anchor(href, text);
-    }
-    return page;
-}
 
 // Keeps the reads of the lists from being optimised away.
 volatile size_t g_sink = 0;
@@ -127,7 +108,7 @@ int main() {
         Bench bench{store, {}};
 
         for (int anchors : {1000, 10000, 100000}) {
-            auto page = makePage(anchors);
+            auto page = makeLinkPage(anchors);
             const int repeats = anchors >= 100000 ? kLargeRepeats : kRepeats;
             for (bool unlimited : {false, true})
                 for (bool elim : {false, true}) bench.run(L"generated", *page, anchors, elim, unlimited, repeats);

@@ -38,6 +38,17 @@ void BrowserWindow::load() {
     pumpMessages();
 }
 
+std::vector<int> buttons(HWND toolbar) {
+    std::vector<int> ids;
+    const auto count = SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        ids.push_back(button.idCommand);
+    }
+    return ids;
+}
+
 void pumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

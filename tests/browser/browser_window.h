@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "common/com_ptr.h"
 #include "support/browser_double.h"
@@ -41,6 +42,8 @@ public:
     HRESULT sited = E_FAIL;
 };
 
+// The command ids of the toolbar's buttons, in order.
+std::vector<int> buttons(HWND toolbar);
 // Dispatches every message waiting for this thread.
 void pumpMessages();
 // Posts a key combination to window: the keys pressed in order, released in reverse; pumped.

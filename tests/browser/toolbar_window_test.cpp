@@ -29,17 +29,6 @@ std::wstring tooltip(HWND toolbar, int commandId) {
     return text;
 }
 
-std::vector<int> buttons(HWND toolbar) {
-    std::vector<int> ids;
-    const auto count = SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        TBBUTTON button{};
-        SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-        ids.push_back(button.idCommand);
-    }
-    return ids;
-}
-
 // A mouse click on the button: its face, or its drop-down arrow.
 void click(HWND toolbar, int commandId, bool arrow = false) {
     RECT rect{};

@@ -61,18 +61,21 @@ void chooseBlueTitle(BrowserWindow& window) {
     });
 }
 
-// An edit taken back still counts as one, so OK saves what was there.
-void editStyleSettings(BrowserWindow& window) {
-    inMenu(window, kStyleButton, [](ModalScript& s, HMENU menu) {
-        chooseItem(s, menu, kStyleSettingsItem);
-        HWND sheet = s.waitForDialog(kStyleCaption);
-        if (!sheet) return;
-        HWND page = selectTab(sheet, 2);
-        click(page, IDC_STYLEETC_SYNC_USE);
-        click(page, IDC_STYLEETC_SYNC_USE);
-        click(sheet, IDOK);
-        s.waitUntilGone(sheet);
-    });
+// Opens a button's settings sheet from its menu, clicks a check box of the third tab twice and
+// presses OK: an edit taken back still counts as one, so OK saves what was there.
+Action editSettings(int button, UINT settingsItem, const wchar_t* caption, int checkBox) {
+    return [=](BrowserWindow& window) {
+        inMenu(window, button, [=](ModalScript& s, HMENU menu) {
+            chooseItem(s, menu, settingsItem);
+            HWND sheet = s.waitForDialog(caption);
+            if (!sheet) return;
+            HWND page = selectTab(sheet, 2);
+            click(page, checkBox);
+            click(page, checkBox);
+            click(sheet, IDOK);
+            s.waitUntilGone(sheet);
+        });
+    };
 }
 
 constexpr UINT kLinkSettingsItem = 50099;
@@ -92,19 +95,6 @@ void chooseLinkEntry(BrowserWindow& window) {
     });
 }
 
-void editLinkSettings(BrowserWindow& window) {
-    inMenu(window, kLinkButton, [](ModalScript& s, HMENU menu) {
-        chooseItem(s, menu, kLinkSettingsItem);
-        HWND sheet = s.waitForDialog(kLinkCaption);
-        if (!sheet) return;
-        HWND page = selectTab(sheet, 2);
-        click(page, IDC_LINKETC_GROUP_SAME_SITE);
-        click(page, IDC_LINKETC_GROUP_SAME_SITE);
-        click(sheet, IDOK);
-        s.waitUntilGone(sheet);
-    });
-}
-
 const Scenario kScenarios[] = {
     {"PageLoad", [](BrowserWindow&) {}},
     {"StyleAttributesByShortcut", twice([](BrowserWindow& w) { typeKeys(page(w), {VK_CONTROL, 'Q'}); })},
@@ -114,9 +104,9 @@ const Scenario kScenarios[] = {
     {"CruiseByShortcut", [](BrowserWindow& w) { typeKeys(page(w), {VK_CONTROL, 'U'}); }},
     {"EveryLinkShortcut", everyLinkShortcut},
     {"StyleMenuTitle", chooseBlueTitle},
-    {"StyleSettingsByMenu", editStyleSettings},
+    {"StyleSettingsByMenu", editSettings(kStyleButton, kStyleSettingsItem, kStyleCaption, IDC_STYLEETC_SYNC_USE)},
     {"LinkMenuEntry", chooseLinkEntry},
-    {"LinkSettingsByMenu", editLinkSettings},
+    {"LinkSettingsByMenu", editSettings(kLinkButton, kLinkSettingsItem, kLinkCaption, IDC_LINKETC_GROUP_SAME_SITE)},
 };
 
 // One whole run: a window opens on the page, loads it, the user acts, the window closes.

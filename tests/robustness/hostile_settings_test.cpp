@@ -194,17 +194,6 @@ protected:
     Library library;
 };
 
-std::vector<int> buttons(HWND toolbar) {
-    std::vector<int> ids;
-    const auto count = SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        TBBUTTON button{};
-        SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-        ids.push_back(button.idCommand);
-    }
-    return ids;
-}
-
 // A saved layout that is no layout of ours leaves the buttons as they are without one.
 TEST_F(HostileSettings, AToolbarLayoutThatIsNoneOfOursGivesTheDefaultButtons) {
     const std::vector<BYTE> garbage(65536, 'y');
