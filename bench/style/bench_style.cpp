@@ -1,13 +1,14 @@
-// Cost of listing, selecting and style attributes off and on against the page doubles, for
-// pages of growing size, with and without frames. Prints one table; the exit code is always 0.
-// Targets are judged on the best run: on a shared machine the other runs mostly measure the
-// neighbours.
+// Growth of every operation of the style engine against the page doubles: each operation on a
+// page and on one with ten times the sheets or elements, taken in turns, compared by the medians.
+// Linear work grows x10; the target allows x11. With and without frames. Absolute times are
+// printed as information. Prints one table and its targets; the exit code is always 0.
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "support/page_builder.h"
 #include "support/registry_sandbox.h"
 #include "support/site_double.h"
+#include "bench_window.h"
 #include "timing.h"
 
 using namespace quorin;
@@ -26,10 +28,11 @@ using namespace quorin::bench;
 
 namespace {
 
-constexpr int kRepeats = 15;
-constexpr int kLargeRepeats = 3;  // for pages of 100,000 elements
-constexpr double kStyleAttrTargetMs = 20.0;
-constexpr int kStyleAttrTargetElements = 10000;
+constexpr double kMaxGrowth = 11.0;
+// Turns of the pair; fewer where one run of the larger page takes a noticeable part of a second.
+constexpr int kTurns = 31;
+constexpr int kLargeTurns = 15;
+constexpr int kLargeItems = 100000;
 
 // A page of sheets and inline-styled elements spread evenly over the top document and frames.
 // Every fourth sheet is untitled; titled sheets come in pairs of one title.
@@ -51,93 +54,91 @@ std::unique_ptr<PageBuilder> makePage(int sheets, int elements, int frames) {
     return page;
 }
 
-struct Row {
-    const char* operation;
-    int sheets;
-    int elements;
-    int frames;
-    Timing timing;
-    double ratio;  // best run against the row of the same operation one size step smaller; 0 for none
+// One page with an engine attached to it.
+class Setup {
+public:
+    Setup(SettingsStore& store, int sheets, int elements, int frames)
+        : page_(makePage(sheets, elements, frames)), site_(ComPtr<SiteDouble>::adopt(new SiteDouble)), engine_(store) {
+        site_->setBrowser(page_->browser()->unknown());
+        engine_.setSite(site_->unknown());
+        engine_.refreshList();
+    }
+    StyleEngine& engine() { return engine_; }
+    PageBuilder& page() { return *page_; }
+
+private:
+    std::unique_ptr<PageBuilder> page_;
+    ComPtr<SiteDouble> site_;
+    StyleEngine engine_;
 };
 
-// The part of the style attribute cost that is the doubles' collections alone: reaching every
-// element of every document, doing nothing with it.
+// Reaching every element of every document, doing nothing with it: the doubles' own share of
+// the style attribute operations.
 void walkElements(PageBuilder& page) {
     forEachElement(page.document(), [](IHTMLElement*) {});
     for (const auto& frame : page.doc().frames()) forEachElement(frame->document(), [](IHTMLElement*) {});
 }
 
+struct Operation {
+    const char* name;
+    std::function<void(Setup&)> prepare;
+    std::function<void(Setup&)> step;
+    bool target;  // false: the doubles alone, shown for comparison
+};
+
+struct Row {
+    const char* operation;
+    const char* items;
+    int small;
+    int frames;
+    Paired timing;
+    bool target;
+};
+
 class Bench {
 public:
-    Bench() { store_.Etc.SyncUse = false; }
+    // Only the operations whose name starts with only, when given (for a profile of one).
+    explicit Bench(const char* only) : only_(only ? only : "") { store_.Etc.SyncUse = false; }
 
-    void run(int sheets, int elements, int frames) {
-        auto page = makePage(sheets, elements, frames);
-        auto site = ComPtr<SiteDouble>::adopt(new SiteDouble);
-        site->setBrowser(page->browser()->unknown());
-        StyleEngine engine(store_);
-        engine.setSite(site->unknown());
-        engine.refreshList();
-        const SharedString wanted(L"Title 1");
-        const auto none = [] {};
-        const int repeats = elements >= 100000 ? kLargeRepeats : kRepeats;
-        if (elements == 0) {
-            add("refreshList", sheets, 0, frames, measure(repeats, none, [&] { engine.refreshList(); }));
-            add("selectSheet", sheets, 0, frames, measure(repeats, none, [&] { engine.selectSheet(wanted); }));
-        } else {
-            const auto on = [&] { engine.setUseStyleAttr(true); };
-            const auto off = [&] { engine.setUseStyleAttr(false); };
-            add("setUseStyleAttr off", 0, elements, frames, measure(repeats, on, off));
-            add("setUseStyleAttr on", 0, elements, frames, measure(repeats, off, on));
-            add("(element walk only)", 0, elements, frames, measure(repeats, none, [&] { walkElements(*page); }));
+    void run(const std::vector<Operation>& operations, const char* items, int small, int frames) {
+        const bool sheets = items[0] == 's';
+        Setup few(store_, sheets ? small : 0, sheets ? 0 : small, frames);
+        Setup many(store_, sheets ? 10 * small : 0, sheets ? 0 : 10 * small, frames);
+        const int turns = 10 * small >= kLargeItems ? kLargeTurns : kTurns;
+        for (const Operation& op : operations) {
+            if (std::string(op.name).rfind(only_, 0) != 0) continue;
+            const Paired timing = measurePaired(
+                turns, [&] { return timed([&] { op.prepare(few); }, [&] { op.step(few); }); },
+                [&] { return timed([&] { op.prepare(many); }, [&] { op.step(many); }); });
+            rows_.push_back({op.name, items, small, frames, timing, op.target});
         }
     }
 
     void print() const {
-        std::printf("%-20s %7s %9s %6s %10s %10s %8s %10s\n", "operation", "sheets", "elements", "frames", "best ms",
-                    "median ms", "growth", "us/item");
+        std::printf("Style engine against the page doubles: each operation on n and 10n items in turns "
+                    "(%d turns, %d for %d items; times in ms)\n",
+                    kTurns, kLargeTurns, kLargeItems);
+        std::printf("%-22s %-9s %7s %6s %9s %9s %9s %9s %7s %9s\n", "operation", "items", "n", "frames", "n best",
+                    "n median", "10n best", "10n med", "growth", "us/item");
+        for (const Row& r : rows_)
+            std::printf("%-22s %-9s %7d %6d %9.3f %9.3f %9.3f %9.3f %7.2f %9.3f\n", r.operation, r.items, r.small,
+                        r.frames, r.timing.first.best, r.timing.first.median, r.timing.second.best,
+                        r.timing.second.median, r.timing.bestRatio(), 1000.0 * r.timing.second.median / (10.0 * r.small));
+        std::printf("growth: the best run at 10n over the best at n (x10 is linear); us/item from the 10n median\n");
+        std::map<std::string, double> worst;
+        std::vector<std::string> order;
         for (const Row& r : rows_) {
-            const int items = r.sheets + r.elements;
-            char growth[16] = "-";
-            if (r.ratio > 0) std::snprintf(growth, sizeof growth, "x%.1f", r.ratio);
-            std::printf("%-20s %7d %9d %6d %10.3f %10.3f %8s %10.3f\n", r.operation, r.sheets, r.elements, r.frames,
-                        r.timing.best, r.timing.median, growth, 1000.0 * r.timing.best / items);
+            if (!r.target) continue;
+            if (!worst.count(r.operation)) order.push_back(r.operation);
+            worst[r.operation] = std::max(worst[r.operation], r.timing.bestRatio());
         }
-        std::printf("\nGrowth: best time against the same operation on a page ten times smaller "
-                    "(x10 is linear); us/item from the best time.\n");
-        printTargets();
+        for (const std::string& op : order)
+            std::printf("target: %s at ten times the items in at most %.0fx the time (best runs in turns): %s (%.2fx)\n",
+                        op.c_str(), kMaxGrowth, verdict(worst[op] <= kMaxGrowth), worst[op]);
     }
 
 private:
-    void add(const char* operation, int sheets, int elements, int frames, Timing timing) {
-        double ratio = 0;
-        for (auto it = rows_.rbegin(); it != rows_.rend(); ++it) {
-            if (std::string(it->operation) != operation || it->frames != frames) continue;
-            if (it->timing.best > 0) ratio = timing.best / it->timing.best;
-            break;
-        }
-        rows_.push_back({operation, sheets, elements, frames, timing, ratio});
-    }
-
-    void printTargets() const {
-        double slowest = 0, steepest = 0;
-        bool linear = true;
-        for (const Row& r : rows_) {
-            if (r.operation[0] == '(') continue;  // the doubles' own floor, not an operation
-            if (r.elements == kStyleAttrTargetElements) slowest = std::max(slowest, r.timing.best);
-            // Ten times the items may cost up to fifteen times as much before growth counts as
-            // worse than linear; small sizes are dominated by fixed costs and timer noise.
-            if (r.timing.best <= 1.0) continue;
-            steepest = std::max(steepest, r.ratio);
-            if (r.ratio > 15.0) linear = false;
-        }
-        std::printf("target: setUseStyleAttr on %d elements under %.0f ms (best run, off and on): %s (%.3f ms)\n",
-                    kStyleAttrTargetElements, kStyleAttrTargetMs, slowest < kStyleAttrTargetMs ? "met" : "NOT met",
-                    slowest);
-        std::printf("target: linear growth of every operation (at most x15 for ten times the items): %s (x%.1f)\n",
-                    linear ? "met" : "NOT met", steepest);
-    }
-
+    std::string only_;
     RegistrySandbox sandbox_;
     SettingsStore store_;
     std::vector<Row> rows_;
@@ -145,15 +146,30 @@ private:
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     if (FAILED(OleInitialize(nullptr))) return 0;
     {
-        Bench bench;
+        const auto none = [](Setup&) {};
+        const SharedString wanted(L"Title 1");
+        const std::vector<Operation> sheetOperations = {
+            {"refreshList", none, [](Setup& s) { s.engine().refreshList(); }, true},
+            {"selectSheet", none, [&](Setup& s) { s.engine().selectSheet(wanted); }, true},
+            {"setUseSheets off", [](Setup& s) { s.engine().setUseSheets(true); },
+             [](Setup& s) { s.engine().setUseSheets(false); }, true},
+            {"setUseSheets on", [](Setup& s) { s.engine().setUseSheets(false); },
+             [](Setup& s) { s.engine().setUseSheets(true); }, true},
+        };
+        const std::vector<Operation> elementOperations = {
+            {"setUseStyleAttr off", [](Setup& s) { s.engine().setUseStyleAttr(true); },
+             [](Setup& s) { s.engine().setUseStyleAttr(false); }, true},
+            {"setUseStyleAttr on", [](Setup& s) { s.engine().setUseStyleAttr(false); },
+             [](Setup& s) { s.engine().setUseStyleAttr(true); }, true},
+            {"(element walk only)", none, [](Setup& s) { walkElements(s.page()); }, false},
+        };
+        Bench bench(argc > 1 ? argv[1] : nullptr);
         for (int frames : {0, 10}) {
-            for (int sheets : {10, 100, 1000}) bench.run(sheets, 0, frames);
-        }
-        for (int frames : {0, 10}) {
-            for (int elements : {1000, 10000, 100000}) bench.run(0, elements, frames);
+            bench.run(sheetOperations, "sheets", 1000, frames);
+            bench.run(elementOperations, "elements", 10000, frames);
         }
         bench.print();
     }

@@ -16,6 +16,9 @@
 
 namespace quorin::bench {
 
+constexpr int kStyleButton = 40001;
+constexpr int kLinkButton = 50001;
+
 inline const char* verdict(bool met) { return met ? "met" : "NOT met"; }
 
 inline void pump() {
@@ -54,6 +57,35 @@ private:
     }
     HHOOK hook_;
 };
+
+// Notifies the band of a button's drop-down arrow as the toolbar does. With a MenuWatch alive:
+// milliseconds until the popup waited for the user, -1 when none showed.
+inline double dropDown(HWND band, HWND toolbar, int button) {
+    NMTOOLBARW info{};
+    info.hdr.hwndFrom = toolbar;
+    info.hdr.code = TBN_DROPDOWN;
+    info.iItem = button;
+    MenuWatch::shownAt() = 0;
+    const double start = nowMs();
+    SendMessageW(band, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    pump();
+    return MenuWatch::shownAt() > 0 ? MenuWatch::shownAt() - start : -1;
+}
+
+// A click on a button's face, as the toolbar reports it.
+inline void clickFace(HWND band, HWND toolbar, int button) {
+    SendMessageW(band, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
+    pump();
+}
+
+// Control+key typed into the page, the way the keyboard delivers it; pumped.
+inline void typeControl(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, VK_CONTROL, 1);
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(window, WM_KEYUP, VK_CONTROL, 0xC0000001);
+    pump();
+}
 
 class BenchWindow {
 public:

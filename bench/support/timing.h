@@ -1,9 +1,13 @@
 #pragma once
-// Wall-clock timing of repeated runs for the benchmark programs.
+// Wall-clock timing of repeated runs for the benchmark programs. On a shared machine a single
+// time says more about the neighbours than about the code, so targets are ratios of two
+// measurements taken in turns in the same run (against a floor, or at ten times the size):
+// the neighbours' load then falls on both alike, and medians of many turns drop the bursts.
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -21,25 +25,79 @@ inline double nowMs() {
 }
 
 struct Timing {
-    double best;
-    double median;
+    double best = 0;
+    double median = 0;
 };
 
-// prepare runs untimed before each timed run of step.
-inline Timing measure(int repeats, const std::function<void()>& prepare, const std::function<void()>& step) {
-    std::vector<double> runs;
-    for (int i = 0; i < repeats; ++i) {
-        prepare();
-        const double start = nowMs();
-        step();
-        runs.push_back(nowMs() - start);
-    }
+inline Timing summarize(std::vector<double> runs) {
+    if (runs.empty()) return {-1, -1};
     std::sort(runs.begin(), runs.end());
     return {runs.front(), runs[runs.size() / 2]};
 }
 
+// Writes and reads a buffer far larger than the processor's caches, so that what a run touches
+// first comes from memory, as the page does in a browser where other work ran in between: a page
+// ten times the size then does not pay for leaving the caches that the smaller one fitted in.
+inline void evictCaches() {
+    static std::vector<unsigned char> buffer(64 << 20);
+    for (std::size_t i = 0; i < buffer.size(); i += 64) buffer[i] = static_cast<unsigned char>(buffer[i] + 1);
+}
+
+// Milliseconds of step; prepare runs untimed before it.
+inline double timed(const std::function<void()>& prepare, const std::function<void()>& step) {
+    prepare();
+    evictCaches();
+    const double start = nowMs();
+    step();
+    return nowMs() - start;
+}
+
+// prepare runs untimed before each timed run of step.
+inline Timing measure(int repeats, const std::function<void()>& prepare, const std::function<void()>& step) {
+    std::vector<double> runs;
+    for (int i = 0; i < repeats; ++i) runs.push_back(timed(prepare, step));
+    return summarize(runs);
+}
+
 inline Timing measure(int repeats, const std::function<void()>& step) {
     return measure(repeats, [] {}, step);
+}
+
+// Two measurements in turns, each run returning its own milliseconds (negative: it failed and is
+// left out). The order swaps every turn, so that neither always runs in the other's wake.
+struct Paired {
+    Timing first;
+    Timing second;
+    // Of the medians, for runs of about the same length: both are interrupted alike. 0 when either
+    // is missing.
+    double medianRatio() const { return first.median > 0 && second.median > 0 ? second.median / first.median : 0; }
+    // Of the best runs, for runs of different lengths: a run ten times longer is interrupted more
+    // often, which would show as growth in the medians; the best of many turns is the run that was
+    // not interrupted, or least.
+    double bestRatio() const { return first.best > 0 && second.best > 0 ? second.best / first.best : 0; }
+};
+
+inline Paired measurePaired(int turns, const std::function<double()>& first, const std::function<double()>& second) {
+    std::vector<double> a, b;
+    const auto keep = [](std::vector<double>& runs, double ms) {
+        if (ms >= 0) runs.push_back(ms);
+    };
+    for (int turn = 0; turn < turns; ++turn) {
+        if (turn % 2 == 0) {
+            keep(a, first());
+            keep(b, second());
+        } else {
+            keep(b, second());
+            keep(a, first());
+        }
+    }
+    return {summarize(a), summarize(b)};
+}
+
+// A pair as two lines "what  best  median", the second with the ratio of the medians.
+inline void printPaired(const char* firstWhat, const char* secondWhat, const Paired& p, const char* unit = "ms") {
+    std::printf("  %-52s %10.3f %10.3f %s\n", firstWhat, p.first.best, p.first.median, unit);
+    std::printf("  %-52s %10.3f %10.3f %s  x%.2f\n", secondWhat, p.second.best, p.second.median, unit, p.medianRatio());
 }
 
 }  // namespace quorin::bench

@@ -41,6 +41,9 @@ public:
     static bool active() noexcept { return state().active.load(std::memory_order_relaxed); }
     static const std::vector<Call>& calls() { return state().calls; }
     static long callCount() { return state().number; }
+    // Interface queries refused while counting (count()). They are calls into the page as well,
+    // but take no number: failing a query that is refused anyway would test nothing.
+    static long refusalCount() { return state().refusals; }
     // Whether the target call was reached and took the outcome.
     static bool hit() { return state().hit; }
     static const std::string& hitMethod() { return state().hitMethod; }
@@ -57,6 +60,12 @@ public:
         note(s, method);
         return kFailure;
     }
+    static void onRefusal() {
+        State& s = state();
+        if (!s.active.load(std::memory_order_relaxed)) return;
+        std::lock_guard<std::mutex> lock(s.mutex);
+        if (s.target == 0) ++s.refusals;
+    }
     // Whether the call just numbered, of that method, is to hand out null or empty.
     static bool nullNow(const std::string& method) { return looked(method, Outcome::Null); }
     static bool emptyNow(const std::string& method) { return looked(method, Outcome::Empty); }
@@ -65,7 +74,7 @@ private:
     struct State {
         std::atomic<bool> active{false};
         std::mutex mutex;
-        long number = 0, target = 0;
+        long number = 0, target = 0, refusals = 0;
         Outcome outcome = Outcome::Fail;
         std::string current;  // method of the counted call or of the target call, while it runs
         std::vector<Call> calls;
@@ -80,6 +89,7 @@ private:
         State& s = state();
         std::lock_guard<std::mutex> lock(s.mutex);
         s.number = 0;
+        s.refusals = 0;
         s.target = target;
         s.outcome = outcome;
         s.current.clear();
@@ -197,7 +207,11 @@ public:
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
         if (!out) return E_POINTER;
         *out = nullptr;
-        if (refused(riid) || FAILED(CallFaults::onCall("QueryInterface"))) return E_NOINTERFACE;
+        if (refused(riid)) {
+            CallFaults::onRefusal();
+            return E_NOINTERFACE;
+        }
+        if (FAILED(CallFaults::onCall("QueryInterface"))) return E_NOINTERFACE;
         if (riid == IID_IUnknown)
             *out = static_cast<IUnknown*>(static_cast<Primary*>(this));
         else if (!(*out = find<Primary, Others...>(riid)))

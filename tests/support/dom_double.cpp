@@ -165,7 +165,7 @@ HRESULT ElementDouble::attributeText(const char* method, const wchar_t* name, BS
 
 STDMETHODIMP ElementDouble::setAttribute(BSTR name, VARIANT value, LONG flags) {
     attributeCalls_.push_back({L"setAttribute", fromBstr(name), flags});
-    if (HRESULT hr = failure("setAttribute", narrow(fromBstr(name))); FAILED(hr)) return hr;
+    if (HRESULT hr = failure("setAttribute", keyFor([&] { return narrow(fromBstr(name)); })); FAILED(hr)) return hr;
     if (!name) return E_INVALIDARG;
     Variant copy;
     if (FAILED(VariantCopy(copy.out(), &value))) return E_INVALIDARG;
@@ -179,7 +179,7 @@ STDMETHODIMP ElementDouble::getAttribute(BSTR name, LONG flags, VARIANT* value) 
     attributeCalls_.push_back({L"getAttribute", fromBstr(name), flags});
     if (!value) return E_POINTER;
     VariantInit(value);
-    const std::string key = narrow(fromBstr(name));
+    const std::string key = keyFor([&] { return narrow(fromBstr(name)); });
     if (HRESULT hr = failure("getAttribute", key); FAILED(hr)) return hr;
     value->vt = VT_NULL;
     if (nullFor("getAttribute", key)) return S_OK;
@@ -195,7 +195,7 @@ STDMETHODIMP ElementDouble::getAttribute(BSTR name, LONG flags, VARIANT* value) 
 STDMETHODIMP ElementDouble::removeAttribute(BSTR name, LONG flags, VARIANT_BOOL* removed) {
     attributeCalls_.push_back({L"removeAttribute", fromBstr(name), flags});
     if (removed) *removed = VARIANT_FALSE;
-    if (HRESULT hr = failure("removeAttribute", narrow(fromBstr(name))); FAILED(hr)) return hr;
+    if (HRESULT hr = failure("removeAttribute", keyFor([&] { return narrow(fromBstr(name)); })); FAILED(hr)) return hr;
     const bool found = attributes_.erase(lower(fromBstr(name))) != 0;
     if (removed) *removed = found ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;

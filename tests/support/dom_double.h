@@ -80,14 +80,22 @@ protected:
     bool nullFor(const char* method) const { return this->injecting() && nullFor(std::string(method)); }
     bool emptyFor(const char* method) const { return this->injecting() && emptyFor(std::string(method)); }
     HRESULT failure(const std::string& method, const std::string& argument = {}) const {
+        if (!this->injecting()) return S_OK;
         if (HRESULT hr = this->injected(method.c_str()); FAILED(hr)) return hr;
         return argument.empty() ? S_OK : this->configured(method + "(" + argument + ")");
     }
     bool nullFor(const std::string& method, const std::string& argument = {}) const {
+        if (!this->injecting()) return false;
         return this->nulled(method) || (!argument.empty() && this->nulled(method + "(" + argument + ")"));
     }
     bool emptyFor(const std::string& method, const std::string& argument = {}) const {
+        if (!this->injecting()) return false;
         return this->emptied(method) || (!argument.empty() && this->emptied(method + "(" + argument + ")"));
+    }
+    // The key an injection names an argument by, built only while anything is injected or numbered.
+    template <class MakeKey>
+    std::string keyFor(MakeKey&& make) const {
+        return this->injecting() ? make() : std::string();
     }
     // A string getter: checks out, injection, then hands out value (null when absent).
     HRESULT stringOut(const char* method, const OptText& value, BSTR* out) const {
