@@ -206,15 +206,19 @@ TEST_F(StyleMenuTest, TheMenuShowsTheTopDocumentsChoiceWhateverItsFramesHave) {
     storePreferred(L"http://example.test/docs/", L"Mine");
     PageBuilder page(L"http://example.test/docs/index.html");
     styledPage(page);
-    page.frame(L"http://example.test/ads/banner.html").skeleton().filler(2);
+    PageBuilder& ads = page.frame(L"http://example.test/ads/banner.html");
+    ads.skeleton().filler(2);
+    ads.sheet(L"Blue", L"blue.css");
     BrowserWindow window(library, page);
     window.load();
     ASSERT_EQ(sheetStates(page.doc()), "EDDE") << "fixed, Blue, Red, Mine";
+    ASSERT_EQ(sheetStates(ads.doc()), "ED") << "Blue, Mine";
     EXPECT_EQ(openMenu(window)[7], L"40201 Mine [x]");
 
     clickFace(window);
     clickFace(window);
     EXPECT_EQ(sheetStates(page.doc()), "EDDE");
+    EXPECT_EQ(sheetStates(ads.doc()), "ED");
 }
 
 TEST_F(StyleMenuTest, ALaterCompletionWhileAllIsOffKeepsItOffAndOneClickBringsItAllBack) {

@@ -249,31 +249,6 @@ TEST_F(PreferredSheets, ADocumentCompletingAgainKeepsTheUsersChoiceAndAReloadedO
     EXPECT_EQ(frame.doc().refCount(), frameOwn);
 }
 
-TEST_F(PreferredSheets, AnAddedSheetPreferredOnTheTopPageIsShownAndKeptWhateverItsFramesHave) {
-    addSheet(L"Mine", L"mine.css");
-    prefer(L"http://example.test/docs/", L"Mine");
-    PageBuilder page(L"http://example.test/docs/index.html");
-    page.filler(6);
-    page.sheet(L"Author", L"author.css", false);
-    PageBuilder& ads = page.frame(L"http://example.test/ads/banner.html");
-    ads.filler(6);
-    ads.sheet(L"Author", L"author.css", false);
-    const ComPtr<BrowserDouble> adsView = frameBrowser(ads);
-    StyleEngine& e = open(page);
-    e.beginNavigation();
-    e.frameCompleted(adsView.get(), true);
-    e.attachDocument(nullptr, true);
-    ASSERT_EQ(states(page.doc()), "DE");
-    ASSERT_EQ(states(ads.doc()), "ED");
-    EXPECT_EQ(flags(e.addedSheets()), "E");
-    EXPECT_EQ(flags(e.sheetTitles()), "D");
-
-    e.setUseSheets(false);
-    e.setUseSheets(true);
-    EXPECT_EQ(states(page.doc()), "DE");
-    EXPECT_EQ(states(ads.doc()), "ED");
-}
-
 TEST_F(PreferredSheets, FramesTheTopDocumentCannotReachGetTheAddedSheetsOnce) {
     addSheet(L"Mine", L"mine.css");
     prefer(L"http://other.test/", L"Theirs");
