@@ -32,12 +32,11 @@ void InlineStyleStash::store(IHTMLElement* element) const {
     style->put_cssText(nullptr);
 }
 
+// Most elements never had a style kept: their style object is not asked for.
 void InlineStyleStash::restore(IHTMLElement* element) const {
-    const ComPtr<IHTMLStyle> style = styleOf(element);
-    if (!style) return;
     Variant stored;
     if (FAILED(element->getAttribute(name_.bstr(), 0, stored.out())) || stored.type() != VT_BSTR) return;
-    style->put_cssText(stored.ref().bstrVal);
+    if (const ComPtr<IHTMLStyle> style = styleOf(element)) style->put_cssText(stored.ref().bstrVal);
 }
 
 }  // namespace quorin

@@ -69,8 +69,7 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
     if (!url.isNull()) settings_->page.currentUrl = url;
     const ComPtr<IHTMLDocument2> page = documentOf(target);
     if (hasContent) {
-        prepareDocument(target, page.get(), page.get());
-        refreshList();
+        rebuildList(prepareDocument(target, page.get(), page.get()));
     } else {
         prepared_.keepPage(page.get());
         documents_.clear();
@@ -83,21 +82,46 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
 void StyleEngine::frameCompleted(IWebBrowser2* frame, bool hasContent) {
     if (!frame || !hasContent) return;
     const ComPtr<IHTMLDocument2> page = documentOf(browser_.get());
-    prepareDocument(frame, documentOf(frame).get(), page.get());
+    const Preference preference = prepareDocument(frame, documentOf(frame).get(), page.get());
     // During a top-level navigation the list is rebuilt once, when the top document completes.
     // A navigation that brought no top document of its own (a mailto: link, a cancelled
     // download) has left the page listed in view, and the frame belongs to it.
-    if (!navigating_ || listsPage(page.get())) refreshList();
+    if (!navigating_ || listsPage(page.get()))
+        rebuildList(preference);
+    else
+        selectNow(preference);
 }
 
 // A document completes again when a later download of its page ends; what the user chose since
 // it first completed stays.
-void StyleEngine::prepareDocument(IWebBrowser2* browser, IHTMLDocument2* document, IHTMLDocument2* page) {
-    if (!document) return;
+StyleEngine::Preference StyleEngine::prepareDocument(IWebBrowser2* browser, IHTMLDocument2* document,
+                                                     IHTMLDocument2* page) {
+    if (!document) return {};
     prepared_.keepPage(page);
-    if (!prepared_.firstVisit(browser, document, page)) return;
+    if (!prepared_.firstVisit(browser, document, page)) return {};
     injectAddedSheets(browser);
-    applyPreferred(browser);
+    return preferenceFor(document);
+}
+
+StyleEngine::Preference StyleEngine::preferenceFor(IHTMLDocument2* document) const {
+    SharedString address;
+    if (!document || !addressOf(document, address)) return {};
+    const PreferEntry* preferred = settings_->findPreferred(address.c_str());
+    if (!preferred) return {};
+    return Preference{ComPtr<IHTMLDocument2>(document), DocumentEntry{nullptr, identityOf(document), {}},
+                      SharedString(preferred->Title.c_str())};
+}
+
+void StyleEngine::select(const Preference& preference, DocumentEntry* entry) {
+    if (preference.title.isNull()) return;
+    forEachStyleSheet(preference.document.get(),
+                      [&](IHTMLStyleSheet* sheet) { selectInSheet(entry, sheet, preference.title); });
+}
+
+void StyleEngine::selectNow(const Preference& preference) {
+    DocumentEntry* listed = findDocument(documents_, preference.entry);
+    select(preference, listed);
+    if (listed) publishFlags();
 }
 
 void StyleEngine::rebuildDocuments() {
@@ -112,7 +136,9 @@ void StyleEngine::rebuildDocuments() {
     forEachFrameDocument(top.get(), add);
 }
 
-int StyleEngine::refreshList() {
+int StyleEngine::refreshList() { return rebuildList(Preference{}); }
+
+int StyleEngine::rebuildList(const Preference& preference) {
     std::vector<DocumentEntry> earlier = std::move(documents_);
     rebuildDocuments();
     const bool samePage =
@@ -124,15 +150,24 @@ int StyleEngine::refreshList() {
     if (!samePage) useStyleAttr_ = true;
     const bool sheetsOff = samePage && !useSheets_;
     const bool attributesOff = samePage && !useStyleAttr_;
+    // With the sheets off the selection goes first, into the choices the list takes over.
+    const bool selectWhileListing = !preference.title.isNull() && !sheetsOff;
+    if (!selectWhileListing) select(preference, findDocument(earlier, preference.entry));
+    bool selected = false;
     TitleList lastMenu = std::move(sheetTitles_);
     sheetTitles_.clear();
     hasFixedSheets_ = false;
     sheetCount_ = 0;
     for (DocumentEntry& document : documents_) {
         const DocumentEntry* known = sheetsOff || attributesOff ? findDocument(earlier, document) : nullptr;
-        listDocument(document, known, sheetsOff);
+        const bool preferred = selectWhileListing && !selected && document.sameDocument(preference.entry);
+        listDocument(document, known, sheetsOff, preferred ? &preference.title : nullptr);
+        selected |= preferred;
         if (attributesOff && !known) switchStyleAttr(document.document.get(), false);
     }
+    // A document the list does not hold (a frame of another site, or any frame while the engine
+    // is not frame-aware) gets its preferred title all the same.
+    if (selectWhileListing && !selected) select(preference, nullptr);
     sheetTitles_.keepCommandIds(lastMenu);
     useSheets_ = !sheetsOff;
     publishFlags();
@@ -140,22 +175,35 @@ int StyleEngine::refreshList() {
     return static_cast<int>(sheetTitles_.size());
 }
 
-void StyleEngine::listDocument(DocumentEntry& document, const DocumentEntry* earlier, bool sheetsOff) {
+void StyleEngine::listDocument(DocumentEntry& document, const DocumentEntry* earlier, bool sheetsOff,
+                               const SharedString* wanted) {
     forEachStyleSheet(document.document.get(),
-                      [&](IHTMLStyleSheet* sheet) { listSheet(document, sheet, sheetsOff); });
+                      [&](IHTMLStyleSheet* sheet) { listSheet(document, sheet, sheetsOff, wanted); });
     // What the sheets read now says nothing of the choice the user turned off.
     if (sheetsOff && earlier) document.takeChoices(*earlier);
 }
 
-void StyleEngine::listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet, bool sheetsOff) {
+// With a wanted title the sheet is selected first; its state is then the one just written.
+void StyleEngine::listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet, bool sheetsOff,
+                            const SharedString* wanted) {
     VARIANT_BOOL disabled = VARIANT_FALSE;
     SharedString title;
     SharedString href;
-    if (FAILED(sheet->get_disabled(&disabled)) || FAILED(sheet->get_title(title.out())) ||
-        FAILED(sheet->get_href(href.out())))
-        return;
+    bool enabled = false;
+    if (wanted) {
+        if (FAILED(sheet->get_title(title.out()))) return;
+        if (!selectedState(sheet, title, *wanted, enabled)) {
+            if (FAILED(sheet->get_disabled(&disabled))) return;
+            enabled = disabled == VARIANT_FALSE;
+        }
+        if (FAILED(sheet->get_href(href.out()))) return;
+    } else {
+        if (FAILED(sheet->get_disabled(&disabled)) || FAILED(sheet->get_title(title.out())) ||
+            FAILED(sheet->get_href(href.out())))
+            return;
+        enabled = disabled == VARIANT_FALSE;
+    }
     ++sheetCount_;
-    const bool enabled = disabled == VARIANT_FALSE;
     if (sheetsOff && enabled) sheet->put_disabled(VARIANT_TRUE);
     if (title.isNull()) {
         hasFixedSheets_ = true;
@@ -186,13 +234,16 @@ void StyleEngine::selectSheet(const SharedString& title) {
 void StyleEngine::selectInSheet(DocumentEntry* document, IHTMLStyleSheet* sheet, const SharedString& wanted) {
     SharedString title;
     if (FAILED(sheet->get_title(title.out()))) return;
-    if (title.isNull()) {
-        sheet->put_disabled(VARIANT_FALSE);
-        return;
-    }
-    const bool enabled = title == wanted;
-    if (FAILED(sheet->put_disabled(toVariantBool(!enabled)))) return;
+    bool enabled = false;
+    if (!selectedState(sheet, title, wanted, enabled) || title.isNull()) return;
     if (document) document->choose(title, enabled);
+}
+
+// Fixed sheets are enabled with every selection.
+bool StyleEngine::selectedState(IHTMLStyleSheet* sheet, const SharedString& title, const SharedString& wanted,
+                                bool& enabled) {
+    enabled = title.isNull() || title == wanted;
+    return SUCCEEDED(sheet->put_disabled(toVariantBool(!enabled)));
 }
 
 void StyleEngine::setUseSheets(bool on) {
@@ -246,18 +297,7 @@ void StyleEngine::injectAddedSheets(IWebBrowser2* browser) {
     for (const SheetEntry& added : addedSheets_) embedAddedSheet(document.get(), added);
 }
 
-void StyleEngine::applyPreferred(IWebBrowser2* browser) {
-    const ComPtr<IHTMLDocument2> document = documentOf(browser);
-    if (!document) return;
-    SharedString address;
-    if (!addressOf(document.get(), address)) return;
-    const PreferEntry* preferred = settings_->findPreferred(address.c_str());
-    if (!preferred) return;
-    const SharedString wanted(preferred->Title.c_str());
-    DocumentEntry* listed = listedEntry(document.get());
-    forEachStyleSheet(document.get(), [&](IHTMLStyleSheet* sheet) { selectInSheet(listed, sheet, wanted); });
-    if (listed) publishFlags();
-}
+void StyleEngine::applyPreferred(IWebBrowser2* browser) { selectNow(preferenceFor(documentOf(browser).get())); }
 
 void StyleEngine::setTitleCommandId(std::size_t index, int commandId) noexcept {
     sheetTitles_.setCommandId(index, commandId);
@@ -269,11 +309,6 @@ void StyleEngine::setAddedCommandId(std::size_t index, int commandId) noexcept {
 
 bool StyleEngine::listsPage(IHTMLDocument2* page) const noexcept {
     return !pageReplaced_ && !documents_.empty() && sameObject(page, documents_.front().identity.get());
-}
-
-DocumentEntry* StyleEngine::listedEntry(IHTMLDocument2* document) noexcept {
-    const DocumentEntry wanted{nullptr, identityOf(document), {}};
-    return findDocument(documents_, wanted);
 }
 
 void StyleEngine::markAdded(const SharedString& title, bool disabled) noexcept {

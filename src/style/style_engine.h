@@ -61,17 +61,33 @@ public:
     WORD useAttrShortcut() const noexcept { return useAttrShortcut_; }
 
 private:
-    void prepareDocument(IWebBrowser2* browser, IHTMLDocument2* document, IHTMLDocument2* page);
+    // The preferred title one document is to select. The list rebuild that follows the document's
+    // preparation selects it while listing the document, so that its sheets are read once for both.
+    struct Preference {
+        ComPtr<IHTMLDocument2> document;
+        DocumentEntry entry;  // the document's identity, to find it among those listed
+        SharedString title;   // null: nothing to select
+    };
+
+    Preference prepareDocument(IWebBrowser2* browser, IHTMLDocument2* document, IHTMLDocument2* page);
+    Preference preferenceFor(IHTMLDocument2* document) const;
+    // Selects the preferred title in its document; entry is the document's listed entry, if any.
+    void select(const Preference& preference, DocumentEntry* entry);
+    // The same outside a list rebuild: the menu's flags follow.
+    void selectNow(const Preference& preference);
+    int rebuildList(const Preference& preference);
     void rebuildDocuments();
-    void listDocument(DocumentEntry& document, const DocumentEntry* earlier, bool sheetsOff);
-    void listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet, bool sheetsOff);
+    void listDocument(DocumentEntry& document, const DocumentEntry* earlier, bool sheetsOff, const SharedString* wanted);
+    void listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet, bool sheetsOff, const SharedString* wanted);
+    // The sheet's state after selecting wanted in it; false when it is unknown.
+    static bool selectedState(IHTMLStyleSheet* sheet, const SharedString& title, const SharedString& wanted,
+                              bool& enabled);
     void selectInSheet(DocumentEntry* document, IHTMLStyleSheet* sheet, const SharedString& wanted);
     void switchDocument(const DocumentEntry& document, bool on);
     void switchSheet(const DocumentEntry& document, IHTMLStyleSheet* sheet, bool on);
     static void switchStyleAttr(IHTMLDocument2* document, bool on);
     // Whether the top document listed is the one shown.
     bool listsPage(IHTMLDocument2* page) const noexcept;
-    DocumentEntry* listedEntry(IHTMLDocument2* document) noexcept;
     // Gives every added entry of that title the flag.
     void markAdded(const SharedString& title, bool disabled) noexcept;
     bool isAddedTitle(const SharedString& title) const noexcept;
