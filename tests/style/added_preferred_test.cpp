@@ -328,4 +328,43 @@ TEST_F(PreferredSheets, EachFrameGetsTheAddedSheetsAndItsOwnPreferredTitle) {
     }
 }
 
+TEST_F(PreferredSheets, ASheetRefusingTheSelectionIsListedAsItIs) {
+    prefer(L"http://example.test/", L"B");
+    PageBuilder page(L"http://example.test/doc.html");
+    page.filler(6);
+    page.sheet(L"A", L"a.css", false).failMethod("put_disabled", E_FAIL);
+    page.sheet(L"B", L"b.css", true);
+    page.sheet(L"C", L"c.css", true).failMethod("put_disabled", E_FAIL);
+    StyleEngine& e = open(page);
+    e.attachDocument(nullptr, true);
+    EXPECT_EQ(states(page.doc()), "EED");
+    EXPECT_EQ(flags(e.sheetTitles()), "EED");
+    EXPECT_EQ(e.sheetCount(), 3);
+}
+
+TEST_F(PreferredSheets, AFrameCompletingAfterItsPageGetsItsTitleWhetherSheetsAreOnOrOff) {
+    prefer(L"http://example.test/right", L"Right");
+    for (bool sheetsOn : {true, false}) {
+        SCOPED_TRACE(sheetsOn ? "sheets on" : "sheets off");
+        PageBuilder page(L"http://example.test/frameset.html");
+        page.filler(6);
+        page.sheet(L"Top", L"top.css", false);
+        PageBuilder& right = page.frame(L"http://example.test/right.html");
+        right.sheet(L"Plain", L"plain.css", false);
+        right.sheet(L"Right", L"right.css", true);
+        const ComPtr<BrowserDouble> rightView = frameBrowser(right);
+        StyleEngine& e = open(page);
+        e.attachDocument(nullptr, true);
+        if (!sheetsOn) e.setUseSheets(false);
+
+        e.frameCompleted(rightView.get(), true);
+        EXPECT_EQ(states(right.doc()), sheetsOn ? "DE" : "DD");
+        EXPECT_EQ(flags(e.sheetTitles()), "EDE");
+        e.setUseSheets(true);
+        EXPECT_EQ(states(right.doc()), "DE");
+        EXPECT_EQ(states(page.doc()), "E");
+        TearDown();
+    }
+}
+
 }  // namespace
