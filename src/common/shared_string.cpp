@@ -72,16 +72,14 @@ bool SharedString::operator==(const SharedString& o) const noexcept {
     return n == o.length() && std::wmemcmp(c_str(), o.c_str(), n) == 0;
 }
 
-bool SharedString::operator<(const SharedString& o) const noexcept {
-    if (o.isNull()) return false;
-    if (isNull()) return true;
-    const std::size_t a = length(), b = o.length();
-    const wchar_t* x = c_str();
-    const wchar_t* y = o.c_str();
-    for (std::size_t i = 0; i < a && i < b; ++i) {
-        if (x[i] != y[i]) return static_cast<unsigned>(x[i]) < static_cast<unsigned>(y[i]);
+std::size_t SharedString::Hash::operator()(const SharedString& text) const noexcept {
+    // FNV-1a.
+    std::size_t hash = 2166136261u;
+    const wchar_t* units = text.textOrEmpty();
+    for (std::size_t i = 0, n = text.length(); i < n; ++i) {
+        hash = (hash ^ static_cast<std::size_t>(static_cast<unsigned>(units[i]) & 0xFFFFu)) * 16777619u;
     }
-    return a < b;
+    return hash;
 }
 
 void SharedString::release() noexcept {

@@ -37,8 +37,11 @@ public:
     // Code unit by code unit; two null strings are equal, null differs from empty.
     bool operator==(const SharedString& o) const noexcept;
     bool operator!=(const SharedString& o) const noexcept { return !(*this == o); }
-    // Null before every string; a prefix before the longer string.
-    bool operator<(const SharedString& o) const noexcept;
+
+    // Over the code units, for hashed containers; null and empty hash alike but compare unequal.
+    struct Hash {
+        std::size_t operator()(const SharedString& text) const noexcept;
+    };
 
 private:
     struct Rep {

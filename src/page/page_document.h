@@ -26,11 +26,14 @@ bool forEachElementOfTag(IHTMLDocument2* document, const wchar_t* tag, Visit&& v
     return true;
 }
 
-// The string a BSTR getter gives; null when the call fails or gives none.
+// The string a BSTR getter gives; null when the call fails or gives none. Most values read (rel
+// and rev of plain anchors) are absent, and an absent one costs no allocation.
 template <class Getter>
 SharedString readString(Getter&& get) {
-    SharedString value;
-    if (FAILED(get(value.out()))) return SharedString();
+    BSTR text = nullptr;
+    const HRESULT hr = get(&text);
+    SharedString value = SharedString::adopt(text);
+    if (FAILED(hr)) return SharedString();
     return value;
 }
 

@@ -2,7 +2,7 @@
 // One collected related document and an ordered list of them with an index of their targets.
 
 #include <cstddef>
-#include <map>
+#include <unordered_set>
 #include <vector>
 
 #include "common/fixed_text.h"
@@ -26,12 +26,12 @@ public:
     // The menu numbers the entries it shows; targets and texts stay as collected.
     void setCommandId(std::size_t position, int id) { entries_.at(position).commandId = id; }
 
-    bool holdsTarget(const SharedString& target) const { return index_.count(target) != 0; }
-    // Appends; the index keeps the first position of a repeated target.
+    bool holdsTarget(const SharedString& target) const { return targets_.count(target) != 0; }
+    // Appends; the index learns the target once, however often it is listed.
     void append(LinkEntry entry) {
         entries_.push_back(std::move(entry));
         try {
-            index_.emplace(entries_.back().target, entries_.size() - 1);
+            targets_.insert(entries_.back().target);
         } catch (...) {
             entries_.pop_back();  // the list and its index never disagree
             throw;
@@ -39,12 +39,13 @@ public:
     }
     void clear() noexcept {
         entries_.clear();
-        index_.clear();
+        targets_.clear();
     }
 
 private:
     std::vector<LinkEntry> entries_;
-    std::map<SharedString, std::size_t> index_;
+    // Hashed, so that a list of many entries takes each in constant time.
+    std::unordered_set<SharedString, SharedString::Hash> targets_;
 };
 
 }  // namespace quorin

@@ -2,16 +2,6 @@
 
 namespace quorin {
 
-std::size_t TitleList::TitleHash::operator()(const SharedString& title) const noexcept {
-    // FNV-1a over the code units; null and empty hash alike but compare unequal.
-    std::size_t hash = 2166136261u;
-    const wchar_t* text = title.textOrEmpty();
-    for (std::size_t i = 0, n = title.length(); i < n; ++i) {
-        hash = (hash ^ static_cast<std::size_t>(static_cast<unsigned>(text[i]) & 0xFFFFu)) * 16777619u;
-    }
-    return hash;
-}
-
 void TitleList::clear() noexcept {
     positions_.clear();
     entries_.clear();

@@ -12,9 +12,7 @@ namespace quorin {
 
 class TitleList {
 public:
-    struct TitleHash {
-        std::size_t operator()(const SharedString& title) const noexcept;
-    };
+    using TitleHash = SharedString::Hash;
 
     const std::vector<SheetEntry>& entries() const noexcept { return entries_; }
     std::size_t size() const noexcept { return entries_.size(); }
