@@ -108,6 +108,12 @@ public:
 
     bool sited() const noexcept { return sited_; }
     test::BrowserDouble& browser() { return *browser_.get(); }
+    // The browser loads document in this window, as after the user went there.
+    void show(test::DocumentDouble* document) {
+        browser_->setDocument(document);
+        browser_->playPageLoad();
+        pump();
+    }
     HWND band() const { return findDescendantByClass(frame_.rebar(), kMessageWindowClass); }
     HWND toolbar() const { return FindWindowExW(band(), nullptr, TOOLBARCLASSNAMEW, nullptr); }
 

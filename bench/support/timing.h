@@ -96,8 +96,10 @@ inline Paired measurePaired(int turns, const std::function<double()>& first, con
 
 // A pair as two lines "what  best  median", the second with the ratio of the medians.
 inline void printPaired(const char* firstWhat, const char* secondWhat, const Paired& p, const char* unit = "ms") {
-    std::printf("  %-52s %10.3f %10.3f %s\n", firstWhat, p.first.best, p.first.median, unit);
-    std::printf("  %-52s %10.3f %10.3f %s  x%.2f\n", secondWhat, p.second.best, p.second.median, unit, p.medianRatio());
+    const int decimals = unit[0] == 'm' ? 3 : 0;
+    std::printf("  %-52s %10.*f %10.*f %s\n", firstWhat, decimals, p.first.best, decimals, p.first.median, unit);
+    std::printf("  %-52s %10.*f %10.*f %s  x%.2f\n", secondWhat, decimals, p.second.best, decimals, p.second.median,
+                unit, p.medianRatio());
 }
 
 }  // namespace quorin::bench
