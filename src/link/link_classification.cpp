@@ -9,6 +9,7 @@
 
 #include "link/entry_text.h"
 #include "link/link_collection.h"
+#include "link/link_words.h"
 
 namespace quorin {
 
@@ -45,7 +46,7 @@ bool holdsWords(const wchar_t* value, const wchar_t* words) {
 
 bool matchesLinkType(const LinkTypeEntry& type, const SharedString& rel, const SharedString& rev) {
     if (type.Submenu == kSeparatorSubmenu) return false;
-    const SharedString* value = type.Which == 0 ? &rel : type.Which == 1 ? &rev : nullptr;
+    const SharedString* value = type.Which == kWhichRel ? &rel : type.Which == kWhichRev ? &rev : nullptr;
     if (!value || value->isNull()) return false;
     return holdsWords(value->c_str(), type.Attr.c_str());
 }
@@ -63,15 +64,24 @@ bool isSameSite(const wchar_t* address, const SharedString& documentAddress) {
 }
 
 void LinkCollection::classifyLink(const SharedString& rel, const SharedString& rev, const SharedString& href,
-                                  const SharedString& text) {
-    if (!rel.isNull() || !rev.isNull()) {
-        bool matched = false;
-        for (LinkTypeEntry& type : linkTypes_) {
-            if (!matchesLinkType(type, rel, rev)) continue;
-            matched = true;
-            addEntry(type.links, etc_.MaxEtcNum, href, text.textOrEmpty());
+                                  const SharedString& text, const std::wstring& words) {
+    // Words make a link of an element only when it leads somewhere: a named anchor "次へ" is a
+    // heading, and a cruise that reached it would go nowhere.
+    const bool byWords = !href.isNull() && !words.empty();
+    auto wordsType = wordsTypes_.begin();
+    bool matched = false;
+    for (std::size_t i = 0; i < linkTypes_.size(); ++i) {
+        bool matches = matchesLinkType(linkTypes_[i], rel, rev);
+        if (wordsType != wordsTypes_.end() && wordsType->position == i) {
+            matches = matches || (byWords && matchesWords(wordsType->alternatives, words));
+            ++wordsType;
         }
-        if (matched) return;
+        if (!matches) continue;
+        matched = true;
+        addEntry(linkTypes_[i].links, etc_.MaxEtcNum, href, text.textOrEmpty());
+    }
+    if (matched) return;
+    if (!rel.isNull() || !rev.isNull()) {
         EntryText other;
         if (!rel.isNull()) {
             if (!etc_.EnumStyleSheet && containsNoCase(rel.c_str(), L"stylesheet")) return;
@@ -85,6 +95,12 @@ void LinkCollection::classifyLink(const SharedString& rel, const SharedString& r
     if (href.isNull()) return;
     const bool sameSite = etc_.GroupSameSite && isSameSite(href.c_str(), documentAddress_);
     addEntry(sameSite ? sameSiteLinks_ : generalLinks_, etc_.MaxUnRelNum, href, text.textOrEmpty());
+}
+
+bool LinkCollection::wordsMatchAnyType(const std::wstring& words) const {
+    for (const WordsType& type : wordsTypes_)
+        if (matchesWords(type.alternatives, words)) return true;
+    return false;
 }
 
 }  // namespace quorin
