@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/entry_text.h"
 #include "link/link_collection.h"
@@ -64,21 +65,25 @@ bool isSameSite(const wchar_t* address, const SharedString& documentAddress) {
 }
 
 void LinkCollection::classifyLink(const SharedString& rel, const SharedString& rev, const SharedString& href,
-                                  const SharedString& text, const std::wstring& words) {
+                                  const SharedString& text, const LinkWords& words) {
     // Words make a link of an element only when it leads somewhere: a named anchor "次へ" is a
     // heading, and a cruise that reached it would go nowhere.
-    const bool byWords = !href.isNull() && !words.empty();
+    const bool byWords = !href.isNull() && !words.comparable.empty();
+    // An image button listed by its alt shows that alt rather than an empty item.
+    const wchar_t* wordsText = words.shown.isNull() ? text.textOrEmpty() : words.shown.c_str();
     auto wordsType = wordsTypes_.begin();
     bool matched = false;
     for (std::size_t i = 0; i < linkTypes_.size(); ++i) {
-        bool matches = matchesLinkType(linkTypes_[i], rel, rev);
-        if (wordsType != wordsTypes_.end() && wordsType->position == i) {
-            matches = matches || (byWords && matchesWords(wordsType->alternatives, words));
-            ++wordsType;
-        }
-        if (!matches) continue;
+        const bool wordsRow = wordsType != wordsTypes_.end() && wordsType->position == i;
+        const std::vector<std::wstring>* alternatives = wordsRow ? &(wordsType++)->alternatives : nullptr;
+        const wchar_t* entryText = nullptr;
+        if (matchesLinkType(linkTypes_[i], rel, rev))
+            entryText = text.textOrEmpty();
+        else if (alternatives && byWords && matchesWords(*alternatives, words.comparable))
+            entryText = wordsText;
+        if (!entryText) continue;
         matched = true;
-        addEntry(linkTypes_[i].links, etc_.MaxEtcNum, href, text.textOrEmpty());
+        addEntry(linkTypes_[i].links, etc_.MaxEtcNum, href, entryText);
     }
     if (matched) return;
     if (!rel.isNull() || !rev.isNull()) {
@@ -97,9 +102,9 @@ void LinkCollection::classifyLink(const SharedString& rel, const SharedString& r
     addEntry(sameSite ? sameSiteLinks_ : generalLinks_, etc_.MaxUnRelNum, href, text.textOrEmpty());
 }
 
-bool LinkCollection::wordsMatchAnyType(const std::wstring& words) const {
+bool LinkCollection::wordsMatchAnyType(const std::wstring& comparable) const {
     for (const WordsType& type : wordsTypes_)
-        if (matchesWords(type.alternatives, words)) return true;
+        if (matchesWords(type.alternatives, comparable)) return true;
     return false;
 }
 

@@ -5,7 +5,6 @@
 #include "common/variant.h"
 #include "link/entry_text.h"
 #include "link/link_element.h"
-#include "link/link_words.h"
 #include "page/page_document.h"
 #include "link/refresh.h"
 #include "page/browser_access.h"
@@ -167,8 +166,8 @@ void LinkCollection::scanLinkElement(IHTMLElement* element) {
     // big pages most elements are such.
     if (!related && !wordsWanted && !generalListsHaveRoom()) return;
     SharedString text = link.text();
-    const std::wstring words = wordsWanted ? link.words(text) : std::wstring();
-    if (!related && !generalListsHaveRoom() && !wordsMatchAnyType(words)) return;
+    const LinkWords words = wordsWanted ? link.words(text) : LinkWords();
+    if (!related && !generalListsHaveRoom() && !wordsMatchAnyType(words.comparable)) return;
     const SharedString href = link.href();
     if (text.isNull()) text = href;
     classifyLink(rel, rev, href, text, words);

@@ -12,6 +12,7 @@
 
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
+#include "link/link_words.h"
 #include "shared/link_list.h"
 #include "settings/settings_store.h"
 
@@ -42,9 +43,9 @@ public:
     bool navigate(const LinkEntry& entry);
 
     // Sorts one link, a or area element into the lists. words: those the element shows, as
-    // LinkElement::words gives them; empty for a link element or when no type is matched by words.
+    // LinkElement::words gives them; none for a link element or when no type is matched by words.
     void classifyLink(const SharedString& rel, const SharedString& rev, const SharedString& href,
-                      const SharedString& text, const std::wstring& words = std::wstring());
+                      const SharedString& text, const LinkWords& words = LinkWords());
 
     void resolveCruiseSteps();
     // Follows the first link of the highest-priority link type the page offers; false when
@@ -74,7 +75,7 @@ private:
     void scanLinkElement(IHTMLElement* element);
     bool generalListsHaveRoom() const;
     bool wordsListsHaveRoom() const;
-    bool wordsMatchAnyType(const std::wstring& words) const;
+    bool wordsMatchAnyType(const std::wstring& comparable) const;
     void scanNonLinks(IHTMLDocument2* document);
     void scanAttributeElement(IHTMLElement* element, const wchar_t* tag, const wchar_t* attribute);
     void scanMetaElement(IHTMLElement* element);

@@ -1,7 +1,8 @@
 #include "link/link_element.h"
 
+#include <utility>
+
 #include "common/variant.h"
-#include "link/link_words.h"
 #include "page/page_document.h"
 
 namespace quorin {
@@ -42,11 +43,16 @@ SharedString LinkElement::text() const {
     return SharedString();
 }
 
-std::wstring LinkElement::words(const SharedString& text) const {
-    if (!hasWords()) return {};
-    std::wstring words = comparableWords(text.textOrEmpty());
-    if (words.empty() && anchor_) words = comparableWords(firstImageAlt().textOrEmpty());
-    if (words.empty()) words = comparableWords(title().textOrEmpty());
+LinkWords LinkElement::words(const SharedString& text) const {
+    LinkWords words;
+    if (!hasWords()) return words;
+    words.comparable = comparableWords(text.textOrEmpty());
+    const auto take = [&](SharedString source) {
+        words.comparable = comparableWords(source.textOrEmpty());
+        words.shown = std::move(source);
+    };
+    if (words.comparable.empty() && anchor_) take(firstImageAlt());
+    if (words.comparable.empty()) take(title());
     return words;
 }
 

@@ -9,6 +9,7 @@
 
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
+#include "link/link_words.h"
 
 namespace quorin {
 
@@ -27,10 +28,10 @@ public:
 
     // Whether the element is matched by its words: anchors and areas are.
     bool hasWords() const noexcept { return anchor_ || area_; }
-    // The words it shows, comparable (link_words.h), given its text as read: that text; for an
-    // anchor without any, the alt text of the first image inside it; failing those, its title.
-    // Each fallback is read only when the words before it are empty.
-    std::wstring words(const SharedString& text) const;
+    // The words it shows, given its text as read: that text; for an anchor without any, the alt
+    // text of the first image inside it; failing those, its title. Each fallback is read only when
+    // the words before it are empty.
+    LinkWords words(const SharedString& text) const;
 
 private:
     SharedString title() const;

@@ -5,7 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "common/shared_string.h"
+
 namespace quorin {
+
+// The words of one anchor or area, as gathered from the page.
+struct LinkWords {
+    std::wstring comparable;  // comparableWords of them; empty when the element shows none
+    SharedString shown;       // where they came from, when not the link's own text: an alt or title
+};
 
 // The text with blanks trimmed and collapsed to single spaces, runs of arrow marks at either end
 // set aside (unless nothing else remains) and letter case folded; empty for a text of blanks

@@ -317,7 +317,7 @@ TEST_F(LinkMenuTest, AStoredLinkWordsTypeListsLinksByTheirWordsAndItsShortcutFol
                                L"先頭 (grayed)", L"作者 (grayed)", L"次(文字) >", L"前(文字)\t« 前へ", L"-",
                                L"その他(&E) (grayed)", L"-", L"一般(&U) >", L"-", L"設定(&S)..."}))
         << "the stored table is read with the window, no sheet opened";
-    EXPECT_EQ(menus[1], (Lines{L"次へ »", L""}));
+    EXPECT_EQ(menus[1], (Lines{L"次へ »", L"Next"})) << "the image button shows its alt";
     EXPECT_EQ(menus[2], (Lines{L"Next generation"}));
 
     typeKeys(window.frame.documentWindow(), {VK_CONTROL, VK_SHIFT, 'J'});

@@ -120,7 +120,7 @@ TEST_F(WordsTypes, AlternativesLetterCaseAndArrowsMatchOnlyWholeWords) {
 
 TEST_F(WordsTypes, ImageButtonsByTheirAltAreasByAltAndTheTitleOnlyWhenAllAreEmpty) {
     PageBuilder page(L"http://server/a.html");
-    page.inside(page.anchor(L"img.html", L""), L"img").attr(L"alt", L"次のページ");
+    page.inside(page.anchor(L"img.html", L""), L"img").attr(L"alt", L"次のページ").attr(L"title", L"写真");
     page.inside(page.anchor(L"blank.html", L" \r\n "), L"img").attr(L"alt", L"Next");
     page.inside(page.anchor(L"titled.html", L"").attr(L"title", L"Next"), L"img").attr(L"alt", L"");
     page.anchor(L"unread.html", std::nullopt).attr(L"title", L"Next");  // no inner text to be had
@@ -135,9 +135,8 @@ TEST_F(WordsTypes, ImageButtonsByTheirAltAreasByAltAndTheTitleOnlyWhenAllAreEmpt
     EXPECT_EQ(targets(typeList(L"次(文字)")),
               (Texts{L"http://server/img.html", L"http://server/blank.html", L"http://server/titled.html",
                      L"http://server/unread.html", L"http://server/map-next.html"}));
-    EXPECT_EQ(texts(typeList(L"次(文字)")),
-              (Texts{L"", L" \r\n ", L"", L"http://server/unread.html", L""}))
-        << "entries keep the link's own text";
+    EXPECT_EQ(texts(typeList(L"次(文字)")), (Texts{L"次のページ", L"Next", L"Next", L"Next", L"Next"}))
+        << "an entry found by an alt or a title shows it";
     EXPECT_EQ(targets(typeList(L"前(文字)")), (Texts{L"http://server/map-prev.html"}));
     EXPECT_EQ(texts(links.generalLinks()), (Texts{L"", L"Page 2", L"", L"Map", L"http://server/unnamed.html"}))
         << "an image's alt or a title counts only where everything before it is empty";
@@ -149,12 +148,16 @@ TEST_F(WordsTypes, RelatedLinksAreMatchedByBothAndNamedAnchorsAreNoLinks) {
     page.anchor(L"c.html", L"次へ", L"nofollow");
     page.anchor(L"d.html", L"Top", L"nofollow");
     page.link(L"bookmark", L"e.html", L"Next");
+    page.inside(page.anchor(L"f.html", L"", L"next"), L"img").attr(L"alt", L"次へ");
     page.anchor(std::nullopt, L"次へ");
     page.anchor(std::nullopt, L"Next", L"next");
     LinkCollection& links = collect(page);
-    EXPECT_EQ(targets(typeList(L"次")), (Texts{L"http://server/b.html", L"<null>"}));
-    EXPECT_EQ(targets(typeList(L"次(文字)")), (Texts{L"http://server/b.html", L"http://server/c.html"}))
+    EXPECT_EQ(targets(typeList(L"次")), (Texts{L"http://server/b.html", L"http://server/f.html", L"<null>"}));
+    EXPECT_EQ(texts(typeList(L"次")), (Texts{L"次へ »", L"", L"Next"})) << "a rel type lists the link's own text";
+    EXPECT_EQ(targets(typeList(L"次(文字)")),
+              (Texts{L"http://server/b.html", L"http://server/c.html", L"http://server/f.html"}))
         << "a link element has no words, an anchor without href is none";
+    EXPECT_EQ(texts(typeList(L"次(文字)")), (Texts{L"次へ »", L"次へ", L"次へ"}));
     EXPECT_EQ(texts(links.otherLinks()), (Texts{L"(bookmark)\tNext", L"(nofollow)\tTop"}));
     EXPECT_TRUE(links.generalLinks().empty());
 }

@@ -113,8 +113,11 @@ TEST_F(LinkSheet, LinkWordsRowsAreAddedThroughTheDialogAndComeBackFromTheRegistr
             EXPECT_TRUE(click(dialog, IDOK));
             ASSERT_TRUE(s.waitUntilGone(dialog));
         }
-        EXPECT_EQ(rows(GetDlgItem(page, IDC_LINKTYPE_LIST)).back(),
-                  (std::vector<std::wstring>{L"前(文字)", L"リンク文字列", prevWords, L""}));
+        HWND list = GetDlgItem(page, IDC_LINKTYPE_LIST);
+        EXPECT_EQ(rows(list).back(), (std::vector<std::wstring>{L"前(文字)", L"リンク文字列", prevWords, L""}));
+        EXPECT_GE(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0),
+                  SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"リンク文字列")))
+            << "the columns are sized again for the new row";
         EXPECT_TRUE(click(sheet, kApplyButton));
 
         HWND cruisePage = selectTab(sheet, 1);
