@@ -202,4 +202,37 @@ TEST_F(WordsTypes, WordsCostNoPageCallsForLinksWithTextAndTheImageLookupOnlyWith
         << "with the general lists full only the words are read, and no address for links that do not match";
 }
 
+TEST_F(WordsTypes, EveryPageCallOfTheWordsFailingInTurnEndsSafely) {
+    PageBuilder page(L"http://server/a.html");
+    ElementDouble& button = page.anchor(L"n.html", L"");
+    page.inside(button, L"img").attr(L"alt", L"Next");
+    page.area(L"p.html", L"").attr(L"title", L"前へ");
+    LinkCollection& links = open(page);
+    CallFaults::count();
+    links.collect();
+    CallFaults::stop();
+    const long calls = CallFaults::callCount();
+    for (long call = 1; call <= calls; ++call)
+        for (CallFaults::Outcome outcome :
+             {CallFaults::Outcome::Fail, CallFaults::Outcome::Null, CallFaults::Outcome::Empty}) {
+            CallFaults::inject(call, outcome);
+            links.collect();
+            CallFaults::stop();
+            const size_t listed = typeList(L"次(文字)").size() + typeList(L"前(文字)").size() + links.generalLinks().size();
+            EXPECT_LE(listed, 2u) << "call " << call;
+        }
+
+    button.refuseInterface(IID_IHTMLElement2);
+    collect(page);
+    EXPECT_TRUE(typeList(L"次(文字)").empty());
+    EXPECT_EQ(targets(collection->generalLinks()), (Texts{L"http://server/n.html"})) << "without words a general link";
+
+    PageBuilder noImage(L"http://server/a.html");
+    ElementDouble& image = noImage.inside(noImage.anchor(L"n.html", L""), L"img").attr(L"alt", L"Next");
+    image.refuseInterface(IID_IHTMLImgElement);
+    collect(noImage);
+    EXPECT_TRUE(typeList(L"次(文字)").empty());
+    EXPECT_EQ(collection->generalLinks().size(), 1u);
+}
+
 }  // namespace
