@@ -178,11 +178,13 @@ void benchWords(SettingsStore& store) {
             std::snprintf(growth, sizeof growth, "%.2f", r.timing.best / smaller->timing.best);
             if (r.words) worstGrowth = std::max(worstGrowth, r.timing.best / smaller->timing.best);
         }
-        std::printf("%-10ls %9d %6s %9.2f %9.2f %10.0f %12s %11.2f %13s %7s\n", r.page, r.anchors, r.words ? "on" : "off",
-                    r.timing.best, r.timing.median, r.timing.best * 1e6 / r.anchors, added, r.calls, addedCalls, growth);
+        std::printf("%-10ls %9d %6s %9.2f %9.2f %10.0f %12s %11.2f %13s %7s\n", r.page, r.anchors,
+                    r.words ? "on" : "off", r.timing.best, r.timing.median, r.timing.best * 1e6 / r.anchors, added,
+                    r.calls, addedCalls, growth);
     }
-    std::printf("target: with link types of words, collection of 10x the anchors costs at most %.0fx the time: %s (%.2fx)\n",
-                kMaxGrowth, worstGrowth <= kMaxGrowth ? "met" : "NOT met", worstGrowth);
+    std::printf(
+        "target: with link types of words, collection of 10x the anchors costs at most %.0fx the time: %s (%.2fx)\n",
+        kMaxGrowth, worstGrowth <= kMaxGrowth ? "met" : "NOT met", worstGrowth);
     std::printf("target: link types of words add at most %.0f call into the page per anchor with text: %s (%.2f)\n",
                 kMaxWordsCalls, worstTextCalls <= kMaxWordsCalls ? "met" : "NOT met", worstTextCalls);
 }

@@ -188,7 +188,8 @@ TEST_F(WordsTypes, WordsCostNoPageCallsForLinksWithTextAndTheImageLookupOnlyWith
 
     PageBuilder image(L"http://server/a.html");
     image.inside(image.anchor(L"n.html", L""), L"img").attr(L"alt", L"Next");
-    EXPECT_EQ(wordsCost(image), (Calls{{"QueryInterface", 2}, {"getElementsByTagName", 1}, {"item", 1}, {"get_alt", 1}}))
+    EXPECT_EQ(wordsCost(image),
+              (Calls{{"QueryInterface", 2}, {"getElementsByTagName", 1}, {"item", 1}, {"get_alt", 1}}))
         << "the first image, its alt, and no length asked";
 
     PageBuilder bare(L"http://server/a.html");

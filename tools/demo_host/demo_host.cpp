@@ -451,9 +451,8 @@ bool Host::showLinkMenuOnce(const std::wstring& view) {
 }
 
 void Host::showLinkWords() {
-    const bool added = demo::addWordsRows(toolbar(), [this](const std::wstring& name, const std::function<bool(DWORD)>& wait) {
-        signalView(name, wait);
-    });
+    const bool added = demo::addWordsRows(
+        toolbar(), [this](const std::wstring& name, const std::function<bool(DWORD)>& wait) { signalView(name, wait); });
     say(std::wstring(L"link types of words ") + (added ? L"added" : L"not added"));
     if (!added) return;
     follow(L"http://demo.quorin.test/forum.html");
