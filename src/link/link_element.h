@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <mshtml.h>
 
-#include <string>
-
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
 #include "link/link_words.h"
