@@ -73,37 +73,6 @@ TEST_F(DomDoubleTest, ElementsAreReachedThroughBrowserDocumentAndTags) {
     EXPECT_FALSE(itemAt(anchors.get(), 2)) << "beyond the end gives null";
 }
 
-TEST_F(DomDoubleTest, AnElementFindsTheElementsInsideItByTag) {
-    PageBuilder page;
-    ElementDouble& button = page.anchor(L"n.html", L"");
-    page.inside(button, L"span");
-    page.inside(button, L"IMG").attr(L"alt", L"Next");
-    page.inside(button, L"img").attr(L"alt", L"Second");
-    page.element(L"img").attr(L"alt", L"Outside");
-    const ComPtr<IHTMLElement2> anchor = queryAs<IHTMLElement2>(button.unknown());
-    ASSERT_TRUE(anchor);
-    ComPtr<IHTMLElementCollection> images;
-    ASSERT_EQ(anchor->getElementsByTagName(SharedString(L"IMG").bstr(), images.put()), S_OK);
-    LONG length = 0;
-    images->get_length(&length);
-    EXPECT_EQ(length, 2);
-    const auto first = itemAt(images.get(), 0).as<IHTMLImgElement>();
-    ASSERT_TRUE(first);
-    SharedString alt;
-    EXPECT_EQ(first->get_alt(alt.out()), S_OK);
-    EXPECT_STREQ(alt.c_str(), L"Next");
-    EXPECT_FALSE(itemAt(images.get(), 0).as<IHTMLAnchorElement>()) << "an image is no anchor";
-    EXPECT_FALSE(queryAs<IHTMLImgElement>(button.unknown())) << "an anchor is no image";
-    ComPtr<IHTMLElementCollection> all;
-    anchor->getElementsByTagName(SharedString(L"*").bstr(), all.put());
-    all->get_length(&length);
-    EXPECT_EQ(length, 3);
-
-    button.failMethod("getElementsByTagName", E_FAIL);
-    EXPECT_EQ(anchor->getElementsByTagName(SharedString(L"img").bstr(), images.put()), E_FAIL);
-    EXPECT_FALSE(images);
-}
-
 TEST_F(DomDoubleTest, HrefsOfLinksAnchorsAndAreasAreResolvedAgainstTheFirstBaseWithAnHref) {
     const auto hrefOf = [](ElementDouble& element) {
         SharedString href;

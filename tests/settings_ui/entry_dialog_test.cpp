@@ -225,26 +225,6 @@ TEST_F(EntryDialogs, AnUnknownSubmenuValueOpensOnTheFirstChoiceAndIsSavedAsIt) {
     EXPECT_EQ(dialog.entry.Which, 0);
 }
 
-TEST_F(EntryDialogs, TheAttributeChoiceOpensOnTheStoredOneAndAnUnknownOneOnRel) {
-    LinkTypeEntryDialog dialog(nullptr);
-    dialog.entry = linkType(L"次(文字)", kWhichWords, L"次へ|Next");
-    EXPECT_EQ(runDialog(dialog, kLinkTypeCaption,
-                        [](ModalScript&, HWND window) {
-                            EXPECT_EQ(textOf(GetDlgItem(window, IDC_LINKTYPE_WHICH)), L"リンク文字列");
-                            selectComboItem(window, IDC_LINKTYPE_WHICH, 1);
-                            EXPECT_TRUE(click(window, IDOK));
-                        }),
-              IDOK);
-    EXPECT_EQ(dialog.entry.Which, kWhichRev);
-
-    dialog.entry.Which = 5;
-    runDialog(dialog, kLinkTypeCaption, [](ModalScript&, HWND window) {
-        EXPECT_EQ(selection(window, IDC_LINKTYPE_WHICH), 0);
-        EXPECT_TRUE(click(window, IDOK));
-    });
-    EXPECT_EQ(dialog.entry.Which, kWhichRel);
-}
-
 TEST_F(EntryDialogs, CruiseOffersTheStoredLinkTypesAndASeparatorsEmptyTitle) {
     store.LinkType = {linkType(L"次", 0, L"Next"), linkType(L"", -1, L"", 0, 99), linkType(L"目次", 0, L"Contents")};
     CruiseEntryDialog dialog(nullptr, store);
