@@ -81,6 +81,12 @@ void LinkCollection::applySettings() {
     if (!settings_) return;
     linkTypes_ = settings_->LinkType;
     for (LinkTypeEntry& type : linkTypes_) type.links.clear();
+    wordsTypes_.clear();
+    for (std::size_t i = 0; i < linkTypes_.size(); ++i) {
+        const LinkTypeEntry& type = linkTypes_[i];
+        if (type.Which != kWhichWords || type.Submenu == kSeparatorSubmenu) continue;
+        wordsTypes_.push_back({i, wordAlternatives(type.Attr.c_str())});
+    }
     resolveCruiseSteps();
     cruiseShortcut_ = settings_->CruiseShortcut;
     etc_ = settings_->LinkEtc;
@@ -154,17 +160,27 @@ void LinkCollection::scanLinkElement(IHTMLElement* element) {
     if (!link.known()) return;
     const SharedString rel = link.rel();
     const SharedString rev = link.rev();
-    // A hyperlink that full general lists would refuse costs no more reading; on big pages most
-    // elements are such.
-    if (rel.isNull() && rev.isNull() && !generalListsHaveRoom()) return;
-    const SharedString href = link.href();
+    const bool related = !rel.isNull() || !rev.isNull();
+    const bool wordsWanted = link.hasWords() && wordsListsHaveRoom();
+    // A hyperlink that full general lists would refuse costs no more reading than its words; on
+    // big pages most elements are such.
+    if (!related && !wordsWanted && !generalListsHaveRoom()) return;
     SharedString text = link.text();
+    const LinkWords words = wordsWanted ? link.words(text) : LinkWords();
+    if (!related && !generalListsHaveRoom() && !wordsMatchAnyType(words.comparable)) return;
+    const SharedString href = link.href();
     if (text.isNull()) text = href;
-    classifyLink(rel, rev, href, text);
+    classifyLink(rel, rev, href, text, words);
 }
 
 bool LinkCollection::generalListsHaveRoom() const {
     return hasRoom(generalLinks_, etc_.MaxUnRelNum) || (etc_.GroupSameSite && hasRoom(sameSiteLinks_, etc_.MaxUnRelNum));
+}
+
+bool LinkCollection::wordsListsHaveRoom() const {
+    for (const WordsType& type : wordsTypes_)
+        if (hasRoom(linkTypes_[type.position].links, etc_.MaxEtcNum)) return true;
+    return false;
 }
 
 void LinkCollection::scanNonLinks(IHTMLDocument2* document) {
