@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "common/fixed_text.h"
 #include "common/module.h"
 #include "controllers/menu_items.h"
 #include "controllers/shortcut.h"
@@ -27,12 +28,9 @@ const LinkEntry* numbered(const LinkList& list, UINT id) noexcept {
 // "title", a tab and the link's text, cut to a menu caption and escaped so that an ampersand of
 // either shows literally.
 void inlineCaption(const wchar_t* title, const wchar_t* text, wchar_t (&caption)[kMenuTextCapacity]) noexcept {
-    wchar_t combined[kMenuTextCapacity];
-    std::size_t length = 0;
-    for (const wchar_t* piece : {title, L"\t", text})
-        for (const wchar_t* c = piece; *c && length < kMenuTextCapacity - 1; ++c) combined[length++] = *c;
-    combined[length] = 0;
-    ButtonController::escapeAmpersands(combined, caption, kMenuTextCapacity);
+    PieceText<kMenuTextCapacity> combined;
+    combined.append(title).append(L"\t").append(text);
+    ButtonController::escapeAmpersands(combined.c_str(), caption, kMenuTextCapacity);
 }
 
 }  // namespace

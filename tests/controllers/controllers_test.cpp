@@ -74,13 +74,20 @@ protected:
     ComPtr<SiteDouble> site;
 };
 
-TEST(EscapeAmpersands, DoublesEachAmpersandAndNeverSplitsAPair) {
+TEST(EscapeAmpersands, DoublesEachAmpersandAndNeverPartsAPairOfEitherKind) {
     const struct {
         const wchar_t* source;
         std::size_t capacity;
         const wchar_t* expected;
-    } cases[] = {{L"A&B", 10, L"A&&B"}, {L"&&", 4, L"&&"}, {L"ab&c", 4, L"ab"},
-                 {L"abc", 1, L""},      {nullptr, 5, L""},  {L"abcdef", 4, L"abc"}};
+    } cases[] = {{L"A&B", 10, L"A&&B"},
+                 {L"&&", 4, L"&&"},
+                 {L"ab&c", 4, L"ab"},
+                 {L"abc", 1, L""},
+                 {nullptr, 5, L""},
+                 {L"abcdef", 4, L"abc"},
+                 {L"ab\xD83D\xDE00", 4, L"ab"},
+                 {L"a\xD83D\xDE00z", 4, L"a\xD83D\xDE00"},
+                 {L"&\xD83D\xDE00", 4, L"&&"}};
     for (const auto& c : cases) {
         wchar_t out[16];
         std::fill(std::begin(out), std::end(out), L'#');

@@ -120,6 +120,25 @@ TEST_F(Collection, EntryTextsComeFromTitleInnerTextOrAltElseTheHref) {
     EXPECT_EQ(texts(typeList(L"次")), (Texts{L"http://example.test/untitled.html", L"Titled"}));
 }
 
+// U+1F600, one character in two units: a cut between them would leave half a character.
+const std::wstring kPair = L"\xD83D\xDE00";
+
+TEST_F(Collection, TextsCutAt79UnitsKeepEveryCharacterWhole) {
+    store.LinkEtc.EnumNonLink = true;
+    PageBuilder page;
+    page.anchor(L"parted.html", std::wstring(78, L'a') + kPair);
+    page.anchor(L"whole.html", std::wstring(77, L'b') + kPair + L"b");
+    page.link(L"made-up" + std::wstring(70, L'r') + kPair, L"other.html", L"Other");
+    page.attributed(L"blockquote", L"cite", L"q.html").attr(L"title", std::wstring(58, L'q') + kPair);
+    page.meta(L"Refresh", L"5;URL=r.html").attr(L"title", std::wstring(64, L'm') + kPair);
+    LinkCollection& links = collect(page);
+    EXPECT_EQ(texts(links.generalLinks()), (Texts{std::wstring(78, L'a'), std::wstring(77, L'b') + kPair}));
+    EXPECT_EQ(texts(links.otherLinks()), (Texts{L"(made-up" + std::wstring(70, L'r')}))
+        << "nothing follows a piece that was cut";
+    EXPECT_EQ(texts(links.nonLinks()),
+              (Texts{L"(blockquote - cite)\t" + std::wstring(58, L'q'), L"<Refresh: 5s>\t" + std::wstring(64, L'm')}));
+}
+
 TEST_F(Collection, ScanGoesByTagLinksFirstThenAnchorsThenAreas) {
     PageBuilder page;
     page.area(L"area.html", L"area");
