@@ -59,7 +59,7 @@ LRESULT LinkController::onDropDown(const NMTOOLBARW& info) { return showDropDown
 bool LinkController::onShortcut(WORD shortcut) {
     if (isModifierKey(shortcut) || !documentUsable_) return false;
     if (followLinkType(shortcut)) return true;
-    if (shortcut != collection_.cruiseShortcut()) return false;
+    if (!isShortcut(shortcut, collection_.cruiseShortcut())) return false;
     collection_.cruise();
     return true;
 }
@@ -199,7 +199,7 @@ void LinkController::openSettings() {
 bool LinkController::followLinkType(WORD shortcut) {
     const auto& types = collection_.linkTypes();
     for (std::size_t i = 0; i < types.size(); ++i) {
-        if (types[i].Shortcut != shortcut) continue;
+        if (!isShortcut(shortcut, types[i].Shortcut)) continue;
         // Only the first type bound to the key counts.
         collection_.collect();
         const LinkList& links = collection_.linkTypeLinks(i);
