@@ -1,6 +1,6 @@
 #pragma once
-// Fixed-capacity UTF-16 text, always terminated inside its buffer. Longer input is cut, and the
-// cut never parts the two units of a surrogate pair: a half character would show as garbage in
+// Fixed-capacity UTF-16 text, always terminated inside its buffer. Longer input is cut, and no
+// text keeps half of a surrogate pair at its end: a half character would show as garbage in
 // menus and fields, and would be saved back that way.
 
 #include <cstddef>
@@ -17,12 +17,6 @@ constexpr bool isTrailSurrogate(wchar_t unit) noexcept { return unit >= 0xDC00 &
 // must not be the terminator.
 constexpr std::size_t characterUnits(const wchar_t* text) noexcept {
     return isLeadSurrogate(text[0]) && isTrailSurrogate(text[1]) ? 2 : 1;
-}
-
-// Where text, which goes on past position cut, is cut at cut units or, when that would part a
-// pair, one unit earlier. text[cut] must be readable.
-constexpr std::size_t wholeCut(const wchar_t* text, std::size_t cut) noexcept {
-    return cut > 0 && isLeadSurrogate(text[cut - 1]) && isTrailSurrogate(text[cut]) ? cut - 1 : cut;
 }
 
 // The length of the longest start of a terminated text that has at most limit units and ends
@@ -50,7 +44,7 @@ public:
     void assign(const wchar_t* text) noexcept { copy(text, text ? wholeLength(text, N - 1) : 0); }
     void assign(const wchar_t* text, std::size_t length) noexcept {
         if (!text) length = 0;
-        copy(text, length > N - 1 ? wholeCut(text, N - 1) : length);
+        copy(text, length > N - 1 ? N - 1 : length);
     }
     FixedText& operator=(const wchar_t* text) noexcept {
         assign(text);
@@ -64,7 +58,10 @@ public:
     bool operator==(const wchar_t* other) const noexcept { return std::wcscmp(buf_, other ? other : L"") == 0; }
 
 private:
+    // A first half of a pair at the end is a half character, whoever cut the text: this copy, or
+    // an edit control at its typing limit.
     void copy(const wchar_t* text, std::size_t length) noexcept {
+        if (length && isLeadSurrogate(text[length - 1])) --length;
         if (length) std::wmemcpy(buf_, text, length);
         buf_[length] = 0;
     }
