@@ -49,6 +49,14 @@ bool hasRoom(const LinkList& list, int limit) {
     return limit > 0 && list.size() < static_cast<std::size_t>(limit);
 }
 
+// base and href combined as the browser combines addresses; null when they cannot be.
+SharedString combinedAddress(const SharedString& base, const SharedString& href) {
+    wchar_t combined[kCombinedCapacity];
+    DWORD size = kCombinedSizeGiven;
+    if (FAILED(UrlCombineW(base.c_str(), href.c_str(), combined, &size, 0))) return SharedString();
+    return SharedString(combined);
+}
+
 SharedString firstBaseHref(IHTMLDocument2* document) {
     ComPtr<IHTMLDocument3> document3 = queryAs<IHTMLDocument3>(document);
     if (!document3) return SharedString();
@@ -112,7 +120,15 @@ void LinkCollection::collect() {
 void LinkCollection::readBase() {
     SharedString href;
     if (ComPtr<IHTMLDocument2> document = documentOf(browser_.get())) href = firstBaseHref(document.get());
-    baseAddress_ = href.isNull() ? documentAddress_ : href;
+    if (href.isNull()) {
+        baseAddress_ = documentAddress_;
+        return;
+    }
+    // The browser takes a relative base ("/manual/", "//mirror/manual/") from the document's
+    // address; combined as written, the addresses of non-links would stay relative and lead
+    // elsewhere than the page's links.
+    const SharedString resolved = documentAddress_.isNull() ? SharedString() : combinedAddress(documentAddress_, href);
+    baseAddress_ = resolved.isNull() ? href : resolved;
 }
 
 bool LinkCollection::addEntry(LinkList& list, int limit, const SharedString& href, const wchar_t* text) {
@@ -134,10 +150,7 @@ SharedString LinkCollection::resolveTarget(const SharedString& href) const {
     if (baseAddress_.isNull()) return href;
     // Without an href there is nothing to combine; the combination would fail the same way.
     if (href.isNull()) return SharedString();
-    wchar_t combined[kCombinedCapacity];
-    DWORD size = kCombinedSizeGiven;
-    if (FAILED(UrlCombineW(baseAddress_.c_str(), href.c_str(), combined, &size, 0))) return SharedString();
-    return SharedString(combined);
+    return combinedAddress(baseAddress_, href);
 }
 
 bool LinkCollection::navigate(const LinkEntry& entry) {

@@ -189,6 +189,24 @@ TEST_F(LinkMenuTest, SubmenuValuesSeparatorRowsAmpersandsAndAnEmptyType) {
               (Lines{L"http://server/dir/n1.html", L"http://server/dir/toc.html", L"http://server/"}));
 }
 
+// Captions hold 59 units; U+1F600 takes two, and a cut between them would show half a character.
+TEST_F(LinkMenuTest, CaptionsCutAt59UnitsKeepEveryCharacterWhole) {
+    const std::wstring pair = L"\xD83D\xDE00";
+    store([](SettingsStore& s) { s.LinkType = {linkType(L"次", L"next"), linkType(L"&前", L"prev")}; });
+    PageBuilder page;
+    page.skeleton().filler(2);
+    page.link(L"next", L"n.html", std::wstring(56, L'n') + pair);
+    page.link(L"prev", L"p.html", std::wstring(54, L'p') + pair);
+    page.anchor(L"a.html", std::wstring(58, L'a') + pair);
+    BrowserWindow window(library, page);
+    window.load();
+    const auto menus = read(window, {kGeneral});
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(menus[0][0], L"次\t" + std::wstring(56, L'n'));
+    EXPECT_EQ(menus[0][1], L"&&前\t" + std::wstring(54, L'p')) << "the doubled ampersand leaves no room for the pair";
+    EXPECT_EQ(menus[1], (Lines{std::wstring(58, L'a')}));
+}
+
 TEST_F(LinkMenuTest, BeforeAnyDocumentOnlyTheSettingsItemWorksAndATableOfSeparatorsStillSeparates) {
     store([](SettingsStore& s) { s.LinkEtc.EnumNonLink = true; });
     PageBuilder page;
