@@ -7,6 +7,7 @@
 #include "common/number_text.h"
 #include "common/reg_key.h"
 #include "common/resources.h"
+#include "settings/settings_lock.h"
 #include "resource.h"
 
 namespace quorin {
@@ -346,6 +347,7 @@ void SettingsStore::setToolbarLocation() {
 }
 
 bool SettingsStore::loadAll() {
+    const SettingsLock lock;
     bool ok = loadAddSheet();
     ok = loadPrefer() && ok;
     ok = loadEtc() && ok;
@@ -356,12 +358,14 @@ bool SettingsStore::loadAll() {
 }
 
 bool SettingsStore::saveAll() {
+    const SettingsLock lock;
     bool ok = true;
     for (int g = 0; g < GroupCount; ++g) ok = save(static_cast<Group>(g)) && ok;
     return ok;
 }
 
 bool SettingsStore::saveChanged() {
+    const SettingsLock lock;
     bool ok = true;
     for (int g = 0; g < GroupCount; ++g) {
         const Group group = static_cast<Group>(g);

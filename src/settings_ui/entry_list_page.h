@@ -56,6 +56,8 @@ private:
         if (!runDialog(entry)) return false;
         workingCopy_.push_back(std::move(entry));
         setRow(workingCopy_.back(), -1);
+        // A new text longer than its column would show cut short.
+        sizeColumns();
         return true;
     }
 
@@ -65,6 +67,7 @@ private:
         if (!runDialog(entry)) return false;
         workingCopy_[index] = std::move(entry);
         setRow(workingCopy_[index], static_cast<int>(index));
+        sizeColumns();
         return true;
     }
 

@@ -3,9 +3,11 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/reg_key.h"
+#include "settings/settings_lock.h"
 #include "settings/settings_store.h"
 #include "support/registry_sandbox.h"
 
@@ -314,21 +316,26 @@ TEST_F(SettingsStoreTest, OverlongTextsAreCutAndKeepTheEntriesAfterThem) {
     writeText(group(L"AddSheet"), L"Path2", repeated(L'p', 400));
     writeText(group(L"AddSheet"), L"Title3", L"three");
     writeText(group(L"AddSheet"), L"Path3", L"3.css");
+    // U+1F600 in two units right where the cut falls.
+    writeText(group(L"AddSheet"), L"Title4", repeated(L'h', 78) + L"\xD83D\xDE00");
+    writeText(group(L"AddSheet"), L"Path4", repeated(L'q', 258) + L"\xD83D\xDE00");
     writeText(group(L"LinkCruise"), L"Title1", repeated(L'c', 80));
     writeText(group(L"LinkCruise"), L"Title2", L"後");
     SettingsStore store;
     store.loadAll();
-    ASSERT_EQ(store.AddSheet.size(), 3u);
+    ASSERT_EQ(store.AddSheet.size(), 4u);
     EXPECT_EQ(store.AddSheet[1].Title.c_str(), repeated(L'T', 79));
     EXPECT_EQ(store.AddSheet[1].Path.c_str(), repeated(L'p', 259));
     EXPECT_STREQ(store.AddSheet[2].Title.c_str(), L"three");
+    EXPECT_EQ(store.AddSheet[3].Title.c_str(), repeated(L'h', 78)) << "no half character is kept";
+    EXPECT_EQ(store.AddSheet[3].Path.c_str(), repeated(L'q', 258));
     ASSERT_EQ(store.LinkCruise.size(), 2u);
     EXPECT_EQ(store.LinkCruise[0].Title.length(), 79u);
 
     ASSERT_TRUE(store.saveAll());
     SettingsStore again;
     again.loadAll();
-    EXPECT_EQ(again.AddSheet.size(), 3u) << "nothing the user had is lost by the next save";
+    EXPECT_EQ(again.AddSheet.size(), 4u) << "nothing the user had is lost by the next save";
     EXPECT_EQ(readRaw(group(L"AddSheet"), L"Title2").data.size(), 80 * sizeof(wchar_t));
 }
 
@@ -608,6 +615,51 @@ TEST_F(SettingsStoreTest, ClosingAnUnchangedStoreWritesNothing) {
     EXPECT_TRUE(keyExists(group(L"Etc")));
     EXPECT_FALSE(keyExists(group(L"AddSheet")));
     EXPECT_FALSE(keyExists(group(L"LinkEtc")));
+}
+
+TEST_F(SettingsStoreTest, AWindowOpeningWhileAnotherWritesTheLinkTablesWaitsForTheWholeTable) {
+    std::size_t typesRead = 0;
+    std::thread opening;
+    {
+        const SettingsLock writing;  // as another window's store holds it while it saves
+        writeText(group(L"LinkType"), L"Title1", L"次");
+        writeNumber(group(L"LinkType"), L"Which1", 0);
+        writeText(group(L"LinkType"), L"Attr1", L"Next");
+        opening = std::thread([&] {
+            SettingsStore store;
+            store.loadAll();
+            typesRead = store.LinkType.size();
+        });
+        Sleep(200);  // long enough for an unguarded load to read the half-written table
+        writeText(group(L"LinkType"), L"Title2", L"前");
+        writeNumber(group(L"LinkType"), L"Which2", 0);
+        writeText(group(L"LinkType"), L"Attr2", L"Prev");
+    }
+    opening.join();
+    EXPECT_EQ(typesRead, 2u);
+}
+
+TEST_F(SettingsStoreTest, WindowsOpeningAtOnceOnAFirstRunAllGetTheWholeDefaultTables) {
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(deleteRootKey());
+        const KernelHandle start(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::vector<std::size_t> types(8), cruise(8);
+        std::vector<std::thread> windows;
+        for (std::size_t i = 0; i < types.size(); ++i) {
+            windows.emplace_back([&, i] {
+                WaitForSingleObject(start.get(), INFINITE);
+                SettingsStore store;
+                store.loadAll();
+                types[i] = store.LinkType.size();
+                cruise[i] = store.LinkCruise.size();
+            });
+        }
+        SetEvent(start.get());
+        for (std::thread& window : windows) window.join();
+        EXPECT_EQ(types, std::vector<std::size_t>(8, 7));
+        EXPECT_EQ(cruise, std::vector<std::size_t>(8, 5));
+    }
 }
 
 }  // namespace
