@@ -1,8 +1,8 @@
 #pragma once
 // Wall-clock timing of repeated runs for the benchmark programs. On a shared machine a single
 // time says more about the neighbours than about the code, so targets are ratios of two
-// measurements taken in turns in the same run (against a floor, or at ten times the size):
-// the neighbours' load then falls on both alike, and medians of many turns drop the bursts.
+// measurements taken in turns in the same run (against a floor, or at ten times the size): the
+// neighbours' load then falls on both alike, and medians of many turns drop the bursts.
 
 #include <windows.h>
 
@@ -35,15 +35,16 @@ inline Timing summarize(std::vector<double> runs) {
     return {runs.front(), runs[runs.size() / 2]};
 }
 
-// Writes and reads a buffer far larger than the processor's caches, so that what a run touches
-// first comes from memory, as the page does in a browser where other work ran in between: a page
-// ten times the size then does not pay for leaving the caches that the smaller one fitted in.
+// Writes a buffer far larger than the processor's caches, so that what a run touches first comes
+// from memory, as a page does in a browser where other work ran since the user last acted on it.
+// Without it a page that fits the caches would run from them and one ten times the size would
+// not, and the growth between them would measure the caches rather than the work.
 inline void evictCaches() {
     static std::vector<unsigned char> buffer(64 << 20);
     for (std::size_t i = 0; i < buffer.size(); i += 64) buffer[i] = static_cast<unsigned char>(buffer[i] + 1);
 }
 
-// Milliseconds of step; prepare runs untimed before it.
+// Milliseconds of step; prepare runs untimed before it, and then the caches are emptied.
 inline double timed(const std::function<void()>& prepare, const std::function<void()>& step) {
     prepare();
     evictCaches();
@@ -68,13 +69,8 @@ inline Timing measure(int repeats, const std::function<void()>& step) {
 struct Paired {
     Timing first;
     Timing second;
-    // Of the medians, for runs of about the same length: both are interrupted alike. 0 when either
-    // is missing.
+    // Of the medians; 0 when either is missing.
     double medianRatio() const { return first.median > 0 && second.median > 0 ? second.median / first.median : 0; }
-    // Of the best runs, for runs of different lengths: a run ten times longer is interrupted more
-    // often, which would show as growth in the medians; the best of many turns is the run that was
-    // not interrupted, or least.
-    double bestRatio() const { return first.best > 0 && second.best > 0 ? second.best / first.best : 0; }
 };
 
 inline Paired measurePaired(int turns, const std::function<double()>& first, const std::function<double()>& second) {
@@ -92,6 +88,47 @@ inline Paired measurePaired(int turns, const std::function<double()>& first, con
         }
     }
     return {summarize(a), summarize(b)};
+}
+
+inline double medianOf(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// An operation on a page and on one ten times the size. Each turn times ten runs on the smaller
+// page and one on the larger, in swapping order: both halves of a turn then take about as long and
+// are interrupted alike, where a single run ten times longer would be interrupted more often.
+struct Growth {
+    Timing small;    // single runs
+    Timing large;
+    double growth;   // median over the turns of the larger run's time over a tenth of the ten smaller
+};
+
+inline Growth measureGrowth(int turns, const std::function<double()>& small, const std::function<double()>& large) {
+    std::vector<double> smalls, larges, ratios;
+    const auto tenSmall = [&] {
+        double sum = 0;
+        for (int i = 0; i < 10; ++i) {
+            const double ms = small();
+            smalls.push_back(ms);
+            sum += ms;
+        }
+        return sum;
+    };
+    for (int turn = 0; turn < turns; ++turn) {
+        double ten, one;
+        if (turn % 2 == 0) {
+            ten = tenSmall();
+            one = large();
+        } else {
+            one = large();
+            ten = tenSmall();
+        }
+        larges.push_back(one);
+        if (ten > 0) ratios.push_back(10 * one / ten);
+    }
+    return {summarize(smalls), summarize(larges), medianOf(ratios)};
 }
 
 // A pair as two lines "what  best  median", the second with the ratio of the medians.

@@ -170,7 +170,7 @@ HRESULT ElementDouble::attributeText(const char* method, const wchar_t* name, BS
 }
 
 STDMETHODIMP ElementDouble::setAttribute(BSTR name, VARIANT value, LONG flags) {
-    attributeCalls_.push_back({L"setAttribute", fromBstr(name), flags});
+    if (recording_) attributeCalls_.push_back({L"setAttribute", fromBstr(name), flags});
     if (HRESULT hr = failure("setAttribute", keyFor([&] { return narrow(fromBstr(name)); })); FAILED(hr)) return hr;
     if (!name) return E_INVALIDARG;
     Variant copy;
@@ -182,7 +182,7 @@ STDMETHODIMP ElementDouble::setAttribute(BSTR name, VARIANT value, LONG flags) {
 }
 
 STDMETHODIMP ElementDouble::getAttribute(BSTR name, LONG flags, VARIANT* value) {
-    attributeCalls_.push_back({L"getAttribute", fromBstr(name), flags});
+    if (recording_) attributeCalls_.push_back({L"getAttribute", fromBstr(name), flags});
     if (!value) return E_POINTER;
     VariantInit(value);
     const std::string key = keyFor([&] { return narrow(fromBstr(name)); });
@@ -199,7 +199,7 @@ STDMETHODIMP ElementDouble::getAttribute(BSTR name, LONG flags, VARIANT* value) 
 }
 
 STDMETHODIMP ElementDouble::removeAttribute(BSTR name, LONG flags, VARIANT_BOOL* removed) {
-    attributeCalls_.push_back({L"removeAttribute", fromBstr(name), flags});
+    if (recording_) attributeCalls_.push_back({L"removeAttribute", fromBstr(name), flags});
     if (removed) *removed = VARIANT_FALSE;
     if (HRESULT hr = failure("removeAttribute", keyFor([&] { return narrow(fromBstr(name)); })); FAILED(hr)) return hr;
     const bool found = attributes_.erase(lower(fromBstr(name))) != 0;

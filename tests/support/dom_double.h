@@ -160,6 +160,9 @@ public:
         LONG flags;
     };
     const std::vector<AttributeCall>& attributeCalls() const noexcept { return attributeCalls_; }
+    // Whether elements record their attribute calls (on by default). A browser records nothing;
+    // benchmarks switch it off, as the record grows with every run and would come to measure itself.
+    static void recordAttributeCalls(bool on) noexcept { recording_ = on; }
 
     // IHTMLElement
     STDMETHODIMP setAttribute(BSTR name, VARIANT value, LONG flags) override;
@@ -198,6 +201,7 @@ private:
     std::vector<ComPtr<ElementDouble>> contained_;
     ComPtr<StyleDouble> style_;
     std::vector<AttributeCall> attributeCalls_;
+    static inline bool recording_ = true;
 };
 
 // An element's inline style. An empty cssText reads as a null string, as the browser gives it.
