@@ -89,21 +89,6 @@ double collectMs(Collector& c) {
     return timed([] {}, [&] { c.collect(); });
 }
 
-// The calls a collection makes for each anchor, answered by the doubles with nothing done with
-// the answers: what the doubles cost, apart from the library.
-void replayAnchorCalls(IHTMLDocument2* document) {
-    forEachElementOfTag(document, L"a", [](IHTMLElement* element) {
-        queryAs<IHTMLLinkElement>(element);
-        const ComPtr<IHTMLAnchorElement> anchor = queryAs<IHTMLAnchorElement>(element);
-        if (!anchor) return;
-        SharedString rel, rev, href, text;
-        anchor->get_rel(rel.out());
-        anchor->get_rev(rev.out());
-        anchor->get_href(href.out());
-        element->get_innerText(text.out());
-    });
-}
-
 // Keeps the results from being optimised away.
 volatile size_t g_sink = 0;
 
