@@ -93,7 +93,7 @@ int main() {
             const Paired p = measurePaired(kTurns, [&] { return open(*empty); }, [&] { return open(*page); });
             const std::string what = std::to_string(titles) + " titled sheets";
             printPaired("empty style menu (no sheets)", what.c_str(), p);
-            if (titles == kTargetTitles) atTarget = p.medianRatio();
+            if (titles == kTargetTitles) atTarget = p.turnRatio;
         }
         std::printf("(1000 titled sheets list the first %d)\n", kTargetTitles);
         auto page = titledPage(kTargetTitles);
@@ -102,7 +102,7 @@ int main() {
             [&] { return bareMenu(library.handle(), frame.frame(), window.toolbar(), kTargetTitles); });
         printPaired("the library's style menu, 99 titles", "the same made and shown with bare calls", bare);
         std::printf("target: style menu at %d titles on screen in at most %.1fx the time of the empty style menu "
-                    "(medians in turns): %s (%.2fx)\n",
+                    "(in turns): %s (%.2fx)\n",
                     kTargetTitles, kMaxOverEmpty, verdict(atTarget > 0 && atTarget <= kMaxOverEmpty), atTarget);
     }
     OleUninitialize();

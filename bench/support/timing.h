@@ -69,31 +69,33 @@ inline Timing measure(int repeats, const std::function<void()>& step) {
 struct Paired {
     Timing first;
     Timing second;
+    double turnRatio = 0;  // the median over the turns of the second's time over the first's
     // Of the medians; 0 when either is missing.
     double medianRatio() const { return first.median > 0 && second.median > 0 ? second.median / first.median : 0; }
 };
-
-inline Paired measurePaired(int turns, const std::function<double()>& first, const std::function<double()>& second) {
-    std::vector<double> a, b;
-    const auto keep = [](std::vector<double>& runs, double ms) {
-        if (ms >= 0) runs.push_back(ms);
-    };
-    for (int turn = 0; turn < turns; ++turn) {
-        if (turn % 2 == 0) {
-            keep(a, first());
-            keep(b, second());
-        } else {
-            keep(b, second());
-            keep(a, first());
-        }
-    }
-    return {summarize(a), summarize(b)};
-}
 
 inline double medianOf(std::vector<double> values) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+inline Paired measurePaired(int turns, const std::function<double()>& first, const std::function<double()>& second) {
+    std::vector<double> a, b, ratios;
+    for (int turn = 0; turn < turns; ++turn) {
+        double x, y;
+        if (turn % 2 == 0) {
+            x = first();
+            y = second();
+        } else {
+            y = second();
+            x = first();
+        }
+        if (x >= 0) a.push_back(x);
+        if (y >= 0) b.push_back(y);
+        if (x > 0 && y >= 0) ratios.push_back(y / x);
+    }
+    return {summarize(a), summarize(b), medianOf(ratios)};
 }
 
 // An operation on a page and on one ten times the size. Each turn times ten runs on the smaller
@@ -131,12 +133,14 @@ inline Growth measureGrowth(int turns, const std::function<double()>& small, con
     return {summarize(smalls), summarize(larges), medianOf(ratios)};
 }
 
-// A pair as two lines "what  best  median", the second with the ratio of the medians.
+// A pair as two lines "what  best  median", the second with the ratio of the medians and the
+// median of the turns' own ratios: taken within a turn, where both ran under much the same load,
+// and so the steadier of the two on a busy machine.
 inline void printPaired(const char* firstWhat, const char* secondWhat, const Paired& p, const char* unit = "ms") {
     const int decimals = unit[0] == 'm' ? 3 : 0;
     std::printf("  %-52s %10.*f %10.*f %s\n", firstWhat, decimals, p.first.best, decimals, p.first.median, unit);
-    std::printf("  %-52s %10.*f %10.*f %s  x%.2f\n", secondWhat, decimals, p.second.best, decimals, p.second.median,
-                unit, p.medianRatio());
+    std::printf("  %-52s %10.*f %10.*f %s  x%.2f (turns x%.2f)\n", secondWhat, decimals, p.second.best, decimals,
+                p.second.median, unit, p.medianRatio(), p.turnRatio);
 }
 
 }  // namespace quorin::bench
