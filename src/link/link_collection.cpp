@@ -49,8 +49,12 @@ bool hasRoom(const LinkList& list, int limit) {
     return limit > 0 && list.size() < static_cast<std::size_t>(limit);
 }
 
-// base and href combined as the browser combines addresses; null when they cannot be.
+// base and href combined as the browser combines addresses; null when they cannot be. Neither is
+// handed over when it is longer than a combined address may be, which no browser address is: the
+// system's combination works in buffers of about that size, and some implementations overrun
+// them, and the heap with them.
 SharedString combinedAddress(const SharedString& base, const SharedString& href) {
+    if (base.length() >= kCombinedCapacity || href.length() >= kCombinedCapacity) return SharedString();
     wchar_t combined[kCombinedCapacity];
     DWORD size = kCombinedSizeGiven;
     if (FAILED(UrlCombineW(base.c_str(), href.c_str(), combined, &size, 0))) return SharedString();

@@ -238,6 +238,23 @@ TEST_F(Collection, AddressesTooLongToCombineAreListedWithoutTarget) {
     EXPECT_EQ(texts(collect(page).generalLinks()), (Texts{L"long", L"fits"})) << "unresolved targets are one target";
 }
 
+TEST_F(Collection, AddressesFarBeyondAnyBrowsersAreNotHandedToTheCombination) {
+    const std::wstring huge = L"http://server/" + std::wstring(10000, L'a') + L".html";
+    PageBuilder page(L"http://server/a.html");
+    page.anchor(huge + L"#1", L"huge href");
+    page.anchor(L"b.html", L"short");
+    LinkCollection& links = collect(page);
+    ASSERT_EQ(links.generalLinks().size(), 2u);
+    EXPECT_TRUE(links.generalLinks().entries()[0].target.isNull());
+    EXPECT_STREQ(links.generalLinks().entries()[1].target.c_str(), L"http://server/b.html");
+
+    PageBuilder hugePage(huge);
+    hugePage.anchor(L"http://other/c.html", L"absolute");
+    const LinkList& general = collect(hugePage).generalLinks();
+    ASSERT_EQ(general.size(), 1u);
+    EXPECT_TRUE(general.entries()[0].target.isNull()) << "a base longer than any address combines nothing";
+}
+
 TEST_F(Collection, NavigateSetsTheLocationOfTheDocument) {
     PageBuilder page(L"http://server/a.html");
     page.anchor(L"b.html", L"B");
