@@ -10,6 +10,24 @@
 
 namespace quorin {
 
+namespace {
+
+// While the page moves or removes rows itself, the list tells of the states in between, in which
+// no row is highlighted; the buttons follow only the outcome, or one that holds the keyboard
+// focus would give it away for a moment and not get it back.
+class RowsChanging {
+public:
+    explicit RowsChanging(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+    ~RowsChanging() { flag_ = false; }
+    RowsChanging(const RowsChanging&) = delete;
+    RowsChanging& operator=(const RowsChanging&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
 ListPage::ListPage(WORD templateId, const Controls& ids) : PropertyPage(moduleHandle(), templateId), ids_(ids) {}
 
 void ListPage::setUpList(const std::vector<UINT>& columnCaptions) {
@@ -66,8 +84,10 @@ int ListPage::writeRow(int index, const std::vector<std::wstring>& texts) {
 
 int ListPage::rowCount() const { return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)); }
 
+// The row the user highlighted; the focused row may be another, or may remain when a click below
+// the rows took the highlight away.
 int ListPage::currentRow() const {
-    return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void ListPage::setRowState(int row, UINT state) {
@@ -82,16 +102,25 @@ void ListPage::updateButtons(bool moveButtonsOnly) {
     const int current = currentRow();
     const bool hasCurrent = count > 0 && current >= 0;
     if (!moveButtonsOnly) {
-        EnableWindow(edit_, hasCurrent);
-        EnableWindow(delete_, hasCurrent);
+        enableButton(edit_, hasCurrent);
+        enableButton(delete_, hasCurrent);
     }
-    EnableWindow(up_, hasCurrent && current > 0);
-    EnableWindow(down_, hasCurrent && current < count - 1);
+    enableButton(up_, hasCurrent && current > 0);
+    enableButton(down_, hasCurrent && current < count - 1);
+}
+
+// A button that goes grey with the keyboard focus would leave the sheet without one, and Tab,
+// Enter and Escape with it; the list takes the focus first, through the sheet so that OK stays
+// the default button.
+void ListPage::enableButton(HWND button, bool enable) {
+    if (!enable && GetFocus() == button)
+        SendMessageW(sheetHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_), TRUE);
+    EnableWindow(button, enable);
 }
 
 INT_PTR ListPage::onNotify(HWND hwnd, WPARAM wParam, const NMHDR& header) {
     if (header.code != LVN_ITEMCHANGED) return PropertyPage::onNotify(hwnd, wParam, header);
-    updateButtons(false);
+    if (!rowsChanging_) updateButtons(false);
     return TRUE;
 }
 
@@ -117,8 +146,12 @@ void ListPage::moveCurrent(int offset) {
     const int current = currentRow();
     const int target = current + offset;
     if (current < 0 || target < 0 || target >= rowCount()) return;
-    swapEntries(static_cast<std::size_t>(std::min(current, target)), static_cast<std::size_t>(std::max(current, target)));
-    setRowState(target, LVIS_FOCUSED | LVIS_SELECTED);
+    {
+        RowsChanging changing(rowsChanging_);
+        swapEntries(static_cast<std::size_t>(std::min(current, target)),
+                    static_cast<std::size_t>(std::max(current, target)));
+        setRowState(target, LVIS_FOCUSED | LVIS_SELECTED);
+    }
     setModified(true);
     updateButtons(true);
 }
@@ -139,13 +172,13 @@ void ListPage::editCurrent() {
 void ListPage::deleteCurrent() {
     const int current = currentRow();
     if (current < 0) return;
-    removeEntry(static_cast<std::size_t>(current));
-    SendMessageW(list_, LVM_DELETEITEM, current, 0);
-    const int count = rowCount();
-    if (count > 0) {
-        // The row now at that place, or the new last row, takes over when the list dropped the focus.
-        const int focused = currentRow();
-        setRowState(focused >= 0 ? focused : std::min(current, count - 1), LVIS_FOCUSED | LVIS_SELECTED);
+    {
+        RowsChanging changing(rowsChanging_);
+        removeEntry(static_cast<std::size_t>(current));
+        SendMessageW(list_, LVM_DELETEITEM, current, 0);
+        // The row that moved up into its place, or the new last row, is the one highlighted next.
+        const int count = rowCount();
+        if (count > 0) setRowState(std::min(current, count - 1), LVIS_FOCUSED | LVIS_SELECTED);
     }
     setModified(true);
     updateButtons(false);

@@ -1,7 +1,8 @@
 #pragma once
 // Base of the pages whose main control is an ordered list edited with Up, Down, Add, Edit and
 // Delete. It holds the list view and the five buttons; the entries themselves belong to the
-// derived page (EntryListPage). The current entry is always the row with the focus.
+// derived page (EntryListPage). The current entry is the highlighted (selected) row; without one,
+// no button acts on an entry.
 
 #include <windows.h>
 
@@ -20,8 +21,8 @@ public:
         int list, up, down, add, edit, remove;
     };
 
-    // Enables Up and Down, and unless moveButtonsOnly also Edit and Delete, by the focused row;
-    // Add is always enabled.
+    // Enables Up and Down, and unless moveButtonsOnly also Edit and Delete, by the highlighted
+    // row; Add is always enabled.
     void updateButtons(bool moveButtonsOnly);
 
 protected:
@@ -45,6 +46,7 @@ protected:
 
 private:
     int currentRow() const;
+    void enableButton(HWND button, bool enable);
     void setRowState(int row, UINT state);
     void moveCurrent(int offset);
     void addRow();
@@ -59,6 +61,7 @@ private:
     HWND add_ = nullptr;
     HWND edit_ = nullptr;
     HWND delete_ = nullptr;
+    bool rowsChanging_ = false;  // the page itself is moving or removing rows
 };
 
 }  // namespace quorin

@@ -133,5 +133,47 @@ TEST_F(ListPages, AddAppendsARowAndLeavesTheFocusWhereItWasEditCancelledChangesN
     EXPECT_STREQ(store.AddSheet[3].Path.c_str(), L"d.css");
 }
 
+TEST_F(ListPages, WithoutAHighlightedRowNoButtonActsOnAnEntry) {
+    onPage([](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 1);
+        EXPECT_EQ(enabledButtons(page), L"Up Down Add Edit Delete");
+        clickBelowRows(s, list);
+        ASSERT_FALSE(isRowSelected(list, 1)) << "a click below the rows takes the highlight away";
+        EXPECT_EQ(focusedRow(list), 1) << "while the list keeps its focused row";
+        EXPECT_EQ(enabledButtons(page), L"Add");
+        EXPECT_FALSE(click(page, IDC_ADDSHEET_DELETE));
+        // As a keyboard accelerator would send it, past the grey button.
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_ADDSHEET_DELETE, BN_CLICKED), 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_ADDSHEET_UP, BN_CLICKED), 0);
+        EXPECT_EQ(column0(list), (std::vector<std::wstring>{L"A", L"B", L"C"}));
+        clickRow(list, 2);
+        EXPECT_EQ(enabledButtons(page), L"Up Add Edit Delete");
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_FALSE(modified);
+    EXPECT_EQ(titles(store.AddSheet), (std::vector<std::wstring>{L"A", L"B", L"C"}));
+}
+
+TEST_F(ListPages, AButtonThatGoesGreyWithTheKeyboardFocusHandsItToTheList) {
+    onPage([](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 1);
+        focusControl(page, IDC_ADDSHEET_UP);
+        ASSERT_EQ(GetFocus(), GetDlgItem(page, IDC_ADDSHEET_UP));
+        typeKey(s, VK_SPACE);
+        EXPECT_EQ(column0(list), (std::vector<std::wstring>{L"B", L"A", L"C"}));
+        EXPECT_FALSE(isEnabled(page, IDC_ADDSHEET_UP));
+        EXPECT_EQ(GetFocus(), list) << "Up reached the first row";
+
+        focusControl(page, IDC_ADDSHEET_DELETE);
+        for (int i = 0; i < 3; ++i) typeKey(s, VK_SPACE);
+        EXPECT_EQ(rowCount(list), 0);
+        EXPECT_EQ(GetFocus(), list) << "Delete removed the last row";
+        // Escape reaches the sheet only through a window that has the focus.
+        typeKey(s, VK_ESCAPE);
+        EXPECT_TRUE(s.waitUntilGone(sheet)) << "the keyboard still works the sheet";
+    });
+    EXPECT_EQ(store.AddSheet.size(), 3u) << "cancelled";
+}
+
 }  // namespace
 }  // namespace quorin::test
