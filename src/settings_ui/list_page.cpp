@@ -26,6 +26,30 @@ private:
     bool& flag_;
 };
 
+// A screen context with the list's font selected, for measuring its texts.
+class ListFontDc {
+public:
+    explicit ListFontDc(HWND list) : list_(list), dc_(GetDC(list)) {
+        if (!dc_) return;
+        auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0));
+        previous_ = SelectObject(dc_, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    }
+    ~ListFontDc() {
+        if (!dc_) return;
+        if (previous_) SelectObject(dc_, previous_);
+        ReleaseDC(list_, dc_);
+    }
+    ListFontDc(const ListFontDc&) = delete;
+    ListFontDc& operator=(const ListFontDc&) = delete;
+
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND list_;
+    HDC dc_;
+    HGDIOBJ previous_ = nullptr;
+};
+
 }  // namespace
 
 ListPage::ListPage(WORD templateId, const Controls& ids) : PropertyPage(moduleHandle(), templateId), ids_(ids) {}
@@ -50,7 +74,35 @@ void ListPage::setUpList(const std::vector<UINT>& columnCaptions) {
     }
 }
 
-void ListPage::sizeColumns() {
+void ListPage::showRows() {
+    const std::size_t count = entryCount();
+    sizeColumns(count > 0 ? widestTexts() : std::vector<std::wstring>());
+    SendMessageW(list_, LVM_SETITEMCOUNT, count, 0);
+}
+
+std::vector<std::wstring> ListPage::widestTexts() const {
+    std::vector<std::wstring> widest(captions_.size());
+    std::vector<LONG> widths(captions_.size(), -1);
+    const ListFontDc dc(list_);
+    for (std::size_t i = 0, count = entryCount(); dc.get() && i < count; ++i) {
+        std::vector<std::wstring> row = entryTexts(i);
+        for (std::size_t column = 0; column < row.size() && column < widest.size(); ++column) {
+            SIZE extent{};
+            if (!GetTextExtentPoint32W(dc.get(), row[column].c_str(), static_cast<int>(row[column].size()), &extent) ||
+                extent.cx <= widths[column])
+                continue;
+            widths[column] = extent.cx;
+            widest[column] = std::move(row[column]);
+        }
+    }
+    return widest;
+}
+
+// The list would measure every row, asking for each; a row of the widest texts, the only one
+// while the columns are sized, gives the same widths.
+void ListPage::sizeColumns(const std::vector<std::wstring>& widest) {
+    sizingRow_ = widest;
+    if (!sizingRow_.empty()) SendMessageW(list_, LVM_SETITEMCOUNT, 1, 0);
     // Some list views size a column to its caption without the header's margins, which cuts the
     // caption short; the caption's own width plus those margins is the least a column gets.
     const int margins = 8 * GetSystemMetrics(SM_CXEDGE);
@@ -62,24 +114,51 @@ void ListPage::sizeColumns() {
         if (SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0) < least)
             SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(least, 0));
     }
+    if (!sizingRow_.empty()) SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
+    sizingRow_.clear();
 }
 
-int ListPage::writeRow(int index, const std::vector<std::wstring>& texts) {
-    LVITEMW row{};
-    row.mask = LVIF_TEXT;
-    int target = index;
-    for (std::size_t column = 0; column < texts.size() && column < captions_.size(); ++column) {
-        row.iSubItem = static_cast<int>(column);
-        row.pszText = const_cast<wchar_t*>(texts[column].c_str());
-        if (column == 0 && index < 0) {
-            row.iItem = rowCount();
-            target = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row)));
-            if (target < 0) return -1;
-            continue;
-        }
-        SendMessageW(list_, LVM_SETITEMTEXTW, target, reinterpret_cast<LPARAM>(&row));
+std::wstring ListPage::cellText(int row, int column) const {
+    if (row < 0 || column < 0) return std::wstring();
+    const auto index = static_cast<std::size_t>(row);
+    std::vector<std::wstring> texts;
+    if (!sizingRow_.empty()) {
+        if (index == 0) texts = sizingRow_;
+    } else if (index < entryCount()) {
+        texts = entryTexts(index);
     }
-    return target;
+    const auto at = static_cast<std::size_t>(column);
+    return at < texts.size() ? std::move(texts[at]) : std::wstring();
+}
+
+// Into the list's own buffer, cut to its size.
+void ListPage::giveText(const LVITEMW& item) const {
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    const std::wstring text = cellText(item.iItem, item.iSubItem);
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
+}
+
+// Typing into the list goes to the next row whose first column starts with what was typed, letter
+// case ignored, as in a list that holds its texts itself.
+int ListPage::findRow(const NMLVFINDITEMW& find) const {
+    const LVFINDINFOW& info = find.lvfi;
+    const int count = static_cast<int>(entryCount());
+    if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz || count == 0) return -1;
+    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    const int wanted = lstrlenW(info.psz);
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    const int steps = info.flags & LVFI_WRAP ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int row = (start + step) % count;
+        const std::wstring text = cellText(row, 0);
+        const int length = static_cast<int>(text.size());
+        if (length < wanted || (!partial && length != wanted)) continue;
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), wanted, info.psz, wanted) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 int ListPage::rowCount() const { return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)); }
@@ -119,9 +198,19 @@ void ListPage::enableButton(HWND button, bool enable) {
 }
 
 INT_PTR ListPage::onNotify(HWND hwnd, WPARAM wParam, const NMHDR& header) {
-    if (header.code != LVN_ITEMCHANGED) return PropertyPage::onNotify(hwnd, wParam, header);
-    if (!rowsChanging_) updateButtons(false);
-    return TRUE;
+    switch (header.code) {
+    case LVN_ITEMCHANGED:
+        if (!rowsChanging_) updateButtons(false);
+        return TRUE;
+    case LVN_GETDISPINFOW:
+        if (header.hwndFrom == list_) giveText(reinterpret_cast<const NMLVDISPINFOW&>(header).item);
+        return TRUE;
+    case LVN_ODFINDITEMW:
+        setResult(header.hwndFrom == list_ ? findRow(reinterpret_cast<const NMLVFINDITEMW&>(header)) : -1);
+        return TRUE;
+    default:
+        return PropertyPage::onNotify(hwnd, wParam, header);
+    }
 }
 
 INT_PTR ListPage::onCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -148,16 +237,19 @@ void ListPage::moveCurrent(int offset) {
     if (current < 0 || target < 0 || target >= rowCount()) return;
     {
         RowsChanging changing(rowsChanging_);
-        swapEntries(static_cast<std::size_t>(std::min(current, target)),
-                    static_cast<std::size_t>(std::max(current, target)));
+        const int first = std::min(current, target), second = std::max(current, target);
+        swapEntries(static_cast<std::size_t>(first), static_cast<std::size_t>(second));
+        SendMessageW(list_, LVM_REDRAWITEMS, first, second);
         setRowState(target, LVIS_FOCUSED | LVIS_SELECTED);
     }
     setModified(true);
     updateButtons(true);
 }
 
+// The new last row appears without moving the view, the highlight or the focus.
 void ListPage::addRow() {
     if (!addEntry()) return;
+    SendMessageW(list_, LVM_SETITEMCOUNT, entryCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     setModified(true);
     updateButtons(false);
 }
@@ -165,6 +257,7 @@ void ListPage::addRow() {
 void ListPage::editCurrent() {
     const int current = currentRow();
     if (current < 0 || !editEntry(static_cast<std::size_t>(current))) return;
+    SendMessageW(list_, LVM_REDRAWITEMS, current, current);
     setModified(true);
     updateButtons(false);
 }

@@ -1,6 +1,8 @@
 // The list pages' buttons, moves, deletions and additions, on the added-sheets page.
 #include "settings_ui_fixture.h"
 
+#include <commctrl.h>
+
 #include "settings_ui/style_settings_sheet.h"
 #include "settings_ui_resource.h"
 
@@ -131,6 +133,55 @@ TEST_F(ListPages, AddAppendsARowAndLeavesTheFocusWhereItWasEditCancelledChangesN
     EXPECT_TRUE(modified);
     EXPECT_EQ(titles(store.AddSheet), (std::vector<std::wstring>{L"A", L"B2", L"C", L"D"}));
     EXPECT_STREQ(store.AddSheet[3].Path.c_str(), L"d.css");
+}
+
+int columnWidth(HWND list, int column) { return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)); }
+
+int captionWidth(HWND list, int column) {
+    wchar_t text[64] = {};
+    LVCOLUMNW caption{};
+    caption.mask = LVCF_TEXT;
+    caption.pszText = text;
+    caption.cchTextMax = 64;
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&caption));
+    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+TEST_F(ListPages, ColumnsFitTheWidestTextOfAnyRowAndTheCaptionOfAnEmptyList) {
+    store.AddSheet = {addSheet(L"Short", L"x.css"), addSheet(L"A title wider than every other one", L"y.css"),
+                      addSheet(L"Mid", L"C:\\a path much wider than the other paths\\sheet.css"),
+                      addSheet(L"WWWW", L"z.css")};
+    onPage([](ModalScript&, HWND sheet, HWND, HWND list) {
+        const int widths[] = {columnWidth(list, 0), columnWidth(list, 1)};
+        EXPECT_EQ(rowCount(list), 4) << "nothing of the sizing is left in the list";
+        for (int column = 0; column < 2; ++column) {
+            // What the list itself makes of every row it holds.
+            SendMessageW(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
+            EXPECT_EQ(widths[column], columnWidth(list, column)) << "column " << column;
+        }
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+
+    store.AddSheet.clear();
+    onPage([](ModalScript&, HWND sheet, HWND, HWND list) {
+        for (int column = 0; column < 2; ++column)
+            EXPECT_GT(columnWidth(list, column), captionWidth(list, column)) << "column " << column;
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+}
+
+TEST_F(ListPages, ALetterTypedIntoTheListHighlightsTheNextRowStartingWithIt) {
+    store.AddSheet = {addSheet(L"alpha", L"a.css"), addSheet(L"Beta", L"b.css"), addSheet(L"gamma", L"g.css"),
+                      addSheet(L"Bravo", L"v.css")};
+    onPage([](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 2);
+        focusControl(page, IDC_ADDSHEET_LIST);
+        typeKey(s, 'B');
+        EXPECT_EQ(focusedRow(list), 3) << "from the highlighted row on";
+        EXPECT_TRUE(isRowSelected(list, 3));
+        EXPECT_EQ(enabledButtons(page), L"Up Add Edit Delete");
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
 }
 
 TEST_F(ListPages, WithoutAHighlightedRowNoButtonActsOnAnEntry) {
