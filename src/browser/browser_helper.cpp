@@ -62,6 +62,7 @@ STDMETHODIMP BrowserHelper::SetSite(IUnknown* site) {
     site_.reset();
     toolbarWindow_ = nullptr;
     topDocumentComplete_ = false;
+    topNavigationPending_ = false;
     pendingDownloads_ = 0;
     if (!site) return S_OK;
     return comGuard([&] { return attachSite(site); });
@@ -148,10 +149,20 @@ STDMETHODIMP BrowserHelper::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* pa
 
 void BrowserHelper::onDownloadComplete() {
     --pendingDownloads_;
-    if (!topDocumentComplete_ || !browser_) return;
+    if ((!topDocumentComplete_ && !topNavigationPending_) || !browser_) return;
     READYSTATE state = READYSTATE_UNINITIALIZED;
-    if (FAILED(browser_->get_ReadyState(&state))) return;
-    if (pendingDownloads_ <= 0 && state == READYSTATE_INTERACTIVE) notifyToolbar(UM_TOP_DOCUMENT_COMPLETE, 0, 0);
+    if (FAILED(browser_->get_ReadyState(&state)) || pendingDownloads_ > 0) return;
+    if (topDocumentComplete_) {
+        if (state == READYSTATE_INTERACTIVE) notifyToolbar(UM_TOP_DOCUMENT_COMPLETE, 0, 0);
+        return;
+    }
+    // A top-level navigation that brought no document of its own (a mailto: link, a download the
+    // user cancelled) is over once the browser shows a document again: the one it showed before,
+    // or the one a reload made.
+    if (state < READYSTATE_INTERACTIVE) return;
+    topNavigationPending_ = false;
+    topDocumentComplete_ = true;
+    notifyToolbar(UM_TOP_DOCUMENT_COMPLETE, 0, 0);
 }
 
 void BrowserHelper::onNavigationEvent(DISPID id, IDispatch* browser) {
@@ -165,13 +176,19 @@ void BrowserHelper::onNavigationEvent(DISPID id, IDispatch* browser) {
         }
         notifyToolbar(UM_TOP_BEFORE_NAVIGATE, 0, object);
         topDocumentComplete_ = false;
+        topNavigationPending_ = true;
         pendingDownloads_ = 0;
         return;
     case DISPID_NAVIGATECOMPLETE2:
+        // The new document has arrived and is not complete yet.
+        if (top) topDocumentComplete_ = topNavigationPending_ = false;
         notifyToolbar(top ? UM_TOP_NAVIGATE_COMPLETE : UM_FRAME_NAVIGATE_COMPLETE, 0, object);
         return;
     default:
-        if (top) topDocumentComplete_ = true;
+        if (top) {
+            topDocumentComplete_ = true;
+            topNavigationPending_ = false;
+        }
         notifyToolbar(top ? UM_TOP_DOCUMENT_COMPLETE : UM_FRAME_DOCUMENT_COMPLETE, 0, object);
         return;
     }

@@ -46,6 +46,8 @@ private:
     LiveObject live_;
     volatile LONG refs_ = 1;
     bool topDocumentComplete_ = false;
+    // A top-level navigation has begun and brought no document yet.
+    bool topNavigationPending_ = false;
     LONG pendingDownloads_ = 0;
     ComPtr<IUnknown> site_;
     ComPtr<IWebBrowser2> browser_;

@@ -243,6 +243,7 @@ void ToolbarWindow::onBrowserMessage(UINT message, LPARAM lParam) {
         style_.onBeforeNavigate(browserOf(lParam).get());
         break;
     case UM_TOP_NAVIGATE_COMPLETE:
+        style_.onNavigateComplete();
         findBrowserWindows();
         keyboard_.install(frame_);
         break;

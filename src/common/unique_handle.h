@@ -56,5 +56,6 @@ using FontHandle = UniqueHandle<HFONT, DeleteObject>;
 using HookHandle = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 using WindowHandle = UniqueHandle<HWND, DestroyWindow>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
+using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 
 }  // namespace quorin

@@ -21,6 +21,7 @@ public:
 
     void setSite(IUnknown* site);
     void onBeforeNavigate(IWebBrowser2* browser);
+    void onNavigateComplete() noexcept { engine_.navigationArrived(); }
     // browser may be null: the engine's own browser is meant.
     void onDocumentComplete(IWebBrowser2* browser, bool hasContent);
     void frameCompleted(IWebBrowser2* frame, bool hasContent);

@@ -8,6 +8,7 @@
 #include "common/reg_key.h"
 #include "common/resources.h"
 #include "settings/group_writer.h"
+#include "settings/settings_lock.h"
 #include "resource.h"
 
 namespace quorin {
@@ -333,6 +334,7 @@ void SettingsStore::setToolbarLocation() {
 }
 
 bool SettingsStore::loadAll() {
+    const SettingsLock lock;
     bool ok = loadAddSheet();
     ok = loadPrefer() && ok;
     ok = loadEtc() && ok;
@@ -343,6 +345,7 @@ bool SettingsStore::loadAll() {
 }
 
 bool SettingsStore::saveAll() {
+    const SettingsLock lock;
     bool ok = true;
     for (int g = 0; g < GroupCount; ++g) ok = save(static_cast<Group>(g)) && ok;
     return ok;
@@ -352,6 +355,7 @@ bool SettingsStore::saveAll() {
 // window last loaded or saved there: what another window saved since is newer than a change here
 // that was never saved, and the group is written whole, so it would undo the other window's work.
 bool SettingsStore::saveChanged() {
+    const SettingsLock lock;
     bool ok = true;
     for (int g = 0; g < GroupCount; ++g) {
         const Group group = static_cast<Group>(g);

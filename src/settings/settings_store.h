@@ -101,6 +101,8 @@ public:
 
     void setToolbarLocation();
 
+    // Whole loads and saves hold the session's settings lock (settings_lock.h), so that no window
+    // reads a group another is writing.
     bool loadAll();
     bool saveAll();
 

@@ -2,43 +2,33 @@
 
 #include <algorithm>
 
-#include "page/browser_access.h"
-#include "page/document_walk.h"
+#include "style/identity.h"
 
 namespace quorin {
 
-namespace {
-
-ComPtr<IUnknown> identityOf(IHTMLDocument2* document) { return queryAs<IUnknown>(document); }
-
-bool holds(const std::vector<ComPtr<IUnknown>>& documents, const ComPtr<IUnknown>& identity) {
-    return std::any_of(documents.begin(), documents.end(),
-                       [&](const ComPtr<IUnknown>& known) { return known.get() == identity.get(); });
-}
-
-}  // namespace
-
 // A document without an identity cannot be recognised again and is taken as new each time.
-bool PreparedDocuments::firstVisit(IHTMLDocument2* document) {
+bool PreparedDocuments::firstVisit(IWebBrowser2* browser, IHTMLDocument2* document, IHTMLDocument2* page) {
     ComPtr<IUnknown> identity = identityOf(document);
     if (!identity) return true;
-    if (holds(documents_, identity)) return false;
-    documents_.push_back(std::move(identity));
+    const auto known = [&](const Prepared& entry) { return entry.document.get() == identity.get(); };
+    if (std::any_of(prepared_.begin(), prepared_.end(), known)) return false;
+    ComPtr<IUnknown> view = identityOf(browser);
+    // A browser shows one document at a time: what it showed before is gone.
+    if (view) {
+        prepared_.erase(std::remove_if(prepared_.begin(), prepared_.end(),
+                                       [&](const Prepared& entry) { return entry.browser.get() == view.get(); }),
+                        prepared_.end());
+    }
+    prepared_.push_back(Prepared{std::move(view), std::move(identity), identityOf(page)});
     return true;
 }
 
-void PreparedDocuments::keepShown(IWebBrowser2* top, IHTMLDocument2* also) {
-    std::vector<ComPtr<IUnknown>> shown;
-    if (ComPtr<IUnknown> identity = identityOf(also)) shown.push_back(std::move(identity));
-    if (const ComPtr<IHTMLDocument2> document = documentOf(top)) {
-        shown.push_back(identityOf(document.get()));
-        forEachFrameDocument(document.get(), [&](const ComPtr<IHTMLDocument2>& frame) {
-            shown.push_back(identityOf(frame.get()));
-        });
-    }
-    documents_.erase(std::remove_if(documents_.begin(), documents_.end(),
-                                    [&](const ComPtr<IUnknown>& known) { return !holds(shown, known); }),
-                     documents_.end());
+void PreparedDocuments::keepPage(IHTMLDocument2* page) {
+    const ComPtr<IUnknown> shown = identityOf(page);
+    if (!shown) return;
+    prepared_.erase(std::remove_if(prepared_.begin(), prepared_.end(),
+                                   [&](const Prepared& entry) { return entry.page.get() != shown.get(); }),
+                    prepared_.end());
 }
 
 }  // namespace quorin

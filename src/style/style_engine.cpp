@@ -4,11 +4,21 @@
 #include "settings/settings_store.h"
 #include "page/browser_access.h"
 #include "page/document_walk.h"
+#include "style/identity.h"
 #include "style/inline_style_stash.h"
 
 namespace quorin {
 
 namespace {
+
+// The entry of the wanted document in documents, or null.
+template <class Documents>
+auto findDocument(Documents& documents, const DocumentEntry& wanted) noexcept -> decltype(&documents.front()) {
+    for (auto& document : documents) {
+        if (document.sameDocument(wanted)) return &document;
+    }
+    return nullptr;
+}
 
 VARIANT_BOOL toVariantBool(bool value) noexcept { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
@@ -57,12 +67,12 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
     IWebBrowser2* const target = browser ? browser : browser_.get();
     const SharedString url = locationUrlOf(target);
     if (!url.isNull()) settings_->page.currentUrl = url;
+    const ComPtr<IHTMLDocument2> page = documentOf(target);
     if (hasContent) {
-        prepareDocument(target, target);
+        prepareDocument(target, page.get(), page.get());
         refreshList();
-        useStyleAttr_ = true;
     } else {
-        prepared_.keepShown(target, nullptr);
+        prepared_.keepPage(page.get());
         documents_.clear();
         sheetTitles_.clear();
         useStyleAttr_ = false;
@@ -72,18 +82,20 @@ void StyleEngine::attachDocument(IWebBrowser2* browser, bool hasContent) {
 
 void StyleEngine::frameCompleted(IWebBrowser2* frame, bool hasContent) {
     if (!frame || !hasContent) return;
-    prepareDocument(browser_.get(), frame);
+    const ComPtr<IHTMLDocument2> page = documentOf(browser_.get());
+    prepareDocument(frame, documentOf(frame).get(), page.get());
     // During a top-level navigation the list is rebuilt once, when the top document completes.
-    if (!navigating_) refreshList();
+    // A navigation that brought no top document of its own (a mailto: link, a cancelled
+    // download) has left the page listed in view, and the frame belongs to it.
+    if (!navigating_ || listsPage(page.get())) refreshList();
 }
 
 // A document completes again when a later download of its page ends; what the user chose since
 // it first completed stays.
-void StyleEngine::prepareDocument(IWebBrowser2* top, IWebBrowser2* browser) {
-    const ComPtr<IHTMLDocument2> document = documentOf(browser);
+void StyleEngine::prepareDocument(IWebBrowser2* browser, IHTMLDocument2* document, IHTMLDocument2* page) {
     if (!document) return;
-    prepared_.keepShown(top, document.get());
-    if (!prepared_.firstVisit(document.get())) return;
+    prepared_.keepPage(page);
+    if (!prepared_.firstVisit(browser, document, page)) return;
     injectAddedSheets(browser);
     applyPreferred(browser);
 }
@@ -92,32 +104,50 @@ void StyleEngine::rebuildDocuments() {
     documents_.clear();
     ComPtr<IHTMLDocument2> top = documentOf(browser_.get());
     if (!top) return;
-    documents_.push_back(DocumentEntry{top, {}});
+    const auto add = [this](const ComPtr<IHTMLDocument2>& document) {
+        documents_.push_back(DocumentEntry{document, identityOf(document.get()), {}});
+    };
+    add(top);
     if (!frameAware_) return;
-    forEachFrameDocument(top.get(), [this](const ComPtr<IHTMLDocument2>& frame) {
-        documents_.push_back(DocumentEntry{frame, {}});
-    });
-}
-
-template <class Step>
-void StyleEngine::forEachListedSheet(Step&& step) {
-    for (DocumentEntry& document : documents_) {
-        forEachStyleSheet(document.document.get(), [&](IHTMLStyleSheet* sheet) { step(document, sheet); });
-    }
+    forEachFrameDocument(top.get(), add);
 }
 
 int StyleEngine::refreshList() {
+    std::vector<DocumentEntry> earlier = std::move(documents_);
     rebuildDocuments();
+    const bool samePage =
+        !pageReplaced_ && !earlier.empty() && !documents_.empty() && documents_.front().sameDocument(earlier.front());
+    pageReplaced_ = false;
+    // A new page starts with its inline styles. Sheets or style attributes the user turned off
+    // stay off while the page is the same, as when a later download of it ends: a frame that
+    // loaded meanwhile finds its sheets and styles off as the rest of the page.
+    if (!samePage) useStyleAttr_ = true;
+    const bool sheetsOff = samePage && !useSheets_;
+    const bool attributesOff = samePage && !useStyleAttr_;
+    TitleList lastMenu = std::move(sheetTitles_);
     sheetTitles_.clear();
     hasFixedSheets_ = false;
     sheetCount_ = 0;
-    forEachListedSheet([this](DocumentEntry& document, IHTMLStyleSheet* sheet) { listSheet(document, sheet); });
-    useSheets_ = true;
+    for (DocumentEntry& document : documents_) {
+        const DocumentEntry* known = sheetsOff || attributesOff ? findDocument(earlier, document) : nullptr;
+        listDocument(document, known, sheetsOff);
+        if (attributesOff && !known) switchStyleAttr(document.document.get(), false);
+    }
+    sheetTitles_.keepCommandIds(lastMenu);
+    useSheets_ = !sheetsOff;
+    publishFlags();
     publishTitles();
     return static_cast<int>(sheetTitles_.size());
 }
 
-void StyleEngine::listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet) {
+void StyleEngine::listDocument(DocumentEntry& document, const DocumentEntry* earlier, bool sheetsOff) {
+    forEachStyleSheet(document.document.get(),
+                      [&](IHTMLStyleSheet* sheet) { listSheet(document, sheet, sheetsOff); });
+    // What the sheets read now says nothing of the choice the user turned off.
+    if (sheetsOff && earlier) document.takeChoices(*earlier);
+}
+
+void StyleEngine::listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet, bool sheetsOff) {
     VARIANT_BOOL disabled = VARIANT_FALSE;
     SharedString title;
     SharedString href;
@@ -125,72 +155,83 @@ void StyleEngine::listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet) {
         FAILED(sheet->get_href(href.out())))
         return;
     ++sheetCount_;
+    const bool enabled = disabled == VARIANT_FALSE;
+    if (sheetsOff && enabled) sheet->put_disabled(VARIANT_TRUE);
     if (title.isNull()) {
         hasFixedSheets_ = true;
         return;
     }
-    const bool off = disabled != VARIANT_FALSE;
     // An added sheet has no href of its own.
-    if (href.isEmpty() && markAdded(title, off)) return;
-    const SheetEntry entry{off, title, href, 0};
-    sheetTitles_.addIfNew(entry);
-    document.sheets.push_back(entry);
+    const bool added = href.isEmpty() && isAddedTitle(title);
+    document.record(title, enabled, added);
+    if (!added) sheetTitles_.addIfNew(SheetEntry{!enabled, title, href, 0});
 }
 
 void StyleEngine::selectSheet(const SharedString& title) {
     if (sheetCount_ == 0) return;
     const bool everyDocument = title.isEmpty() || isAddedTitle(title);
     for (DocumentEntry& document : documents_) {
-        // A frame without a sheet of that title keeps its own choice.
-        if (!everyDocument && !document.holdsTitle(title)) continue;
-        forEachStyleSheet(document.document.get(), [&](IHTMLStyleSheet* sheet) { selectInSheet(sheet, title); });
+        if (everyDocument || document.holdsTitle(title))
+            forEachStyleSheet(document.document.get(),
+                              [&](IHTMLStyleSheet* sheet) { selectInSheet(&document, sheet, title); });
+        // A frame without a sheet of that title keeps its own choice, also when sheets were off.
+        else if (!useSheets_)
+            switchDocument(document, true);
     }
     useSheets_ = true;
+    publishFlags();
     publishTitles();
 }
 
-void StyleEngine::selectInSheet(IHTMLStyleSheet* sheet, const SharedString& wanted) {
+void StyleEngine::selectInSheet(DocumentEntry* document, IHTMLStyleSheet* sheet, const SharedString& wanted) {
     SharedString title;
     if (FAILED(sheet->get_title(title.out()))) return;
     if (title.isNull()) {
         sheet->put_disabled(VARIANT_FALSE);
         return;
     }
-    const bool disabled = !(title == wanted);
-    if (FAILED(sheet->put_disabled(toVariantBool(disabled)))) return;
-    if (SheetEntry* listed = sheetTitles_.find(title)) listed->disabled = disabled;
-    markAdded(title, disabled);
+    const bool enabled = title == wanted;
+    if (FAILED(sheet->put_disabled(toVariantBool(!enabled)))) return;
+    if (document) document->choose(title, enabled);
 }
 
 void StyleEngine::setUseSheets(bool on) {
-    if (syncUse_) setUseStyleAttr(on);
+    // Writing the kept styles back over style attributes already in use would undo what a script
+    // did to them since.
+    if (syncUse_ && !(on && useStyleAttr_)) setUseStyleAttr(on);
     useSheets_ = on;
     if (sheetCount_ == 0) return;
-    forEachListedSheet([this, on](DocumentEntry&, IHTMLStyleSheet* sheet) { switchSheet(sheet, on); });
+    for (const DocumentEntry& document : documents_) switchDocument(document, on);
 }
 
-void StyleEngine::switchSheet(IHTMLStyleSheet* sheet, bool on) {
+void StyleEngine::switchDocument(const DocumentEntry& document, bool on) {
+    forEachStyleSheet(document.document.get(), [&](IHTMLStyleSheet* sheet) { switchSheet(document, sheet, on); });
+}
+
+void StyleEngine::switchSheet(const DocumentEntry& document, IHTMLStyleSheet* sheet, bool on) {
     if (!on) {
         sheet->put_disabled(VARIANT_TRUE);
         return;
     }
     SharedString title;
     if (FAILED(sheet->get_title(title.out()))) return;
-    const bool enabled = title.isNull() || isChosen(title);
+    const bool enabled = title.isNull() || isChosen(document, title);
     sheet->put_disabled(toVariantBool(!enabled));
 }
 
 void StyleEngine::setUseStyleAttr(bool on) {
-    const InlineStyleStash stash;
-    for (const DocumentEntry& document : documents_) {
-        forEachElement(document.document.get(), [&](IHTMLElement* element) {
-            if (on)
-                stash.restore(element);
-            else
-                stash.store(element);
-        });
-    }
+    for (const DocumentEntry& document : documents_) switchStyleAttr(document.document.get(), on);
     useStyleAttr_ = on;
+}
+
+void StyleEngine::switchStyleAttr(IHTMLDocument2* document, bool on) {
+    const InlineStyleStash stash;
+    forEachElement(document, [&](IHTMLElement* element) {
+        if (on)
+            stash.restore(element);
+        else
+            stash.store(element);
+    });
 }
 
 void StyleEngine::refreshPage() {
@@ -202,9 +243,7 @@ void StyleEngine::refreshPage() {
 void StyleEngine::injectAddedSheets(IWebBrowser2* browser) {
     const ComPtr<IHTMLDocument2> document = documentOf(browser);
     if (!document) return;
-    for (SheetEntry& added : addedSheets_) {
-        if (embedAddedSheet(document.get(), added)) added.disabled = true;
-    }
+    for (const SheetEntry& added : addedSheets_) embedAddedSheet(document.get(), added);
 }
 
 void StyleEngine::applyPreferred(IWebBrowser2* browser) {
@@ -215,7 +254,9 @@ void StyleEngine::applyPreferred(IWebBrowser2* browser) {
     const PreferEntry* preferred = settings_->findPreferred(address.c_str());
     if (!preferred) return;
     const SharedString wanted(preferred->Title.c_str());
-    forEachStyleSheet(document.get(), [&](IHTMLStyleSheet* sheet) { selectInSheet(sheet, wanted); });
+    DocumentEntry* listed = listedEntry(document.get());
+    forEachStyleSheet(document.get(), [&](IHTMLStyleSheet* sheet) { selectInSheet(listed, sheet, wanted); });
+    if (listed) publishFlags();
 }
 
 void StyleEngine::setTitleCommandId(std::size_t index, int commandId) noexcept {
@@ -226,16 +267,27 @@ void StyleEngine::setAddedCommandId(std::size_t index, int commandId) noexcept {
     if (index < addedSheets_.size()) addedSheets_[index].commandId = commandId;
 }
 
-bool StyleEngine::markAdded(const SharedString& title, bool disabled) noexcept {
+bool StyleEngine::listsPage(IHTMLDocument2* page) const noexcept {
+    return !pageReplaced_ && !documents_.empty() && sameObject(page, documents_.front().identity.get());
+}
+
+DocumentEntry* StyleEngine::listedEntry(IHTMLDocument2* document) noexcept {
+    const DocumentEntry wanted{nullptr, identityOf(document), {}};
+    return findDocument(documents_, wanted);
+}
+
+void StyleEngine::markAdded(const SharedString& title, bool disabled) noexcept {
     const auto positions = addedPositions_.find(title);
-    if (positions == addedPositions_.end()) return false;
+    if (positions == addedPositions_.end()) return;
     for (std::size_t index : positions->second) addedSheets_[index].disabled = disabled;
-    return true;
 }
 
 bool StyleEngine::isAddedTitle(const SharedString& title) const noexcept { return addedPositions_.count(title) != 0; }
 
-bool StyleEngine::isChosen(const SharedString& title) const noexcept {
+// A title the document had no sheet of when it was listed, as one a script added since, takes
+// the state the menu shows.
+bool StyleEngine::isChosen(const DocumentEntry& document, const SharedString& title) const noexcept {
+    if (const DocumentEntry::TitleState* state = document.find(title)) return state->enabled;
     if (const SheetEntry* listed = sheetTitles_.find(title); listed && !listed->disabled) return true;
     const auto positions = addedPositions_.find(title);
     if (positions == addedPositions_.end()) return false;
@@ -243,6 +295,20 @@ bool StyleEngine::isChosen(const SharedString& title) const noexcept {
         if (!addedSheets_[index].disabled) return true;
     }
     return false;
+}
+
+// An added sheet no document holds is not in use.
+void StyleEngine::publishFlags() noexcept {
+    for (SheetEntry& added : addedSheets_) added.disabled = true;
+    // Backwards, so that the first document holding a title has the last word.
+    for (auto document = documents_.rbegin(); document != documents_.rend(); ++document) {
+        for (const auto& [title, state] : document->titles) {
+            if (state.page) {
+                if (SheetEntry* listed = sheetTitles_.find(title)) listed->disabled = !state.enabled;
+            }
+            if (state.added) markAdded(title, !state.enabled);
+        }
+    }
 }
 
 void StyleEngine::publishTitles() { settings_->page.sheetTitles = sheetTitles_.entries(); }

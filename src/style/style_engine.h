@@ -32,6 +32,9 @@ public:
     void setSite(IUnknown* site);
     void reloadSettings();
     void beginNavigation() noexcept { navigating_ = true; }
+    // A top-level navigation brought its document: the page listed is no longer the one shown,
+    // even where the browser hands out the same document object again.
+    void navigationArrived() noexcept { pageReplaced_ = true; }
     // browser may be null: the engine's own browser is used.
     void attachDocument(IWebBrowser2* browser, bool hasContent);
     void frameCompleted(IWebBrowser2* frame, bool hasContent);
@@ -58,17 +61,24 @@ public:
     WORD useAttrShortcut() const noexcept { return useAttrShortcut_; }
 
 private:
-    void prepareDocument(IWebBrowser2* top, IWebBrowser2* browser);
+    void prepareDocument(IWebBrowser2* browser, IHTMLDocument2* document, IHTMLDocument2* page);
     void rebuildDocuments();
-    void listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet);
-    void selectInSheet(IHTMLStyleSheet* sheet, const SharedString& wanted);
-    void switchSheet(IHTMLStyleSheet* sheet, bool on);
-    template <class Step>
-    void forEachListedSheet(Step&& step);
-    // Gives every added entry of that title the flag; false when there is none.
-    bool markAdded(const SharedString& title, bool disabled) noexcept;
+    void listDocument(DocumentEntry& document, const DocumentEntry* earlier, bool sheetsOff);
+    void listSheet(DocumentEntry& document, IHTMLStyleSheet* sheet, bool sheetsOff);
+    void selectInSheet(DocumentEntry* document, IHTMLStyleSheet* sheet, const SharedString& wanted);
+    void switchDocument(const DocumentEntry& document, bool on);
+    void switchSheet(const DocumentEntry& document, IHTMLStyleSheet* sheet, bool on);
+    static void switchStyleAttr(IHTMLDocument2* document, bool on);
+    // Whether the top document listed is the one shown.
+    bool listsPage(IHTMLDocument2* page) const noexcept;
+    DocumentEntry* listedEntry(IHTMLDocument2* document) noexcept;
+    // Gives every added entry of that title the flag.
+    void markAdded(const SharedString& title, bool disabled) noexcept;
     bool isAddedTitle(const SharedString& title) const noexcept;
-    bool isChosen(const SharedString& title) const noexcept;
+    bool isChosen(const DocumentEntry& document, const SharedString& title) const noexcept;
+    // The menu's flags from the documents: each title shows its state in the first document
+    // holding it, the top document's where it has one.
+    void publishFlags() noexcept;
     void publishTitles();
 
     bool useSheets_ = true;
@@ -84,6 +94,7 @@ private:
     bool syncUse_ = false;
     bool frameAware_ = false;
     bool navigating_ = false;
+    bool pageReplaced_ = false;
     std::vector<DocumentEntry> documents_;
     PreparedDocuments prepared_;
     SettingsStore* settings_;

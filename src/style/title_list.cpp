@@ -37,4 +37,10 @@ void TitleList::setCommandId(std::size_t index, int commandId) noexcept {
     if (index < entries_.size()) entries_[index].commandId = commandId;
 }
 
+void TitleList::keepCommandIds(const TitleList& earlier) noexcept {
+    for (SheetEntry& entry : entries_) {
+        if (const SheetEntry* was = earlier.find(entry.title)) entry.commandId = was->commandId;
+    }
+}
+
 }  // namespace quorin

@@ -26,6 +26,9 @@ public:
     SheetEntry* find(const SharedString& title) noexcept;
     const SheetEntry* find(const SharedString& title) const noexcept;
     void setCommandId(std::size_t index, int commandId) noexcept;
+    // Each entry takes the menu command id its title had in earlier, so that a choice from a menu
+    // shown before a rebuild still names its title.
+    void keepCommandIds(const TitleList& earlier) noexcept;
 
 private:
     std::vector<SheetEntry> entries_;

@@ -147,8 +147,32 @@ TEST_F(BrowserHelperTest, TheLastDownloadInTheInteractiveStateCompletesTheTopDoc
         << "a frame's navigation leaves the top document complete";
     band.log.clear();
     browser->fireBeforeNavigate2(browser.get(), L"http://server/next.html");
+    downloadOnce(READYSTATE_LOADING);
+    browser->fireNavigateComplete2(browser.get(), L"http://server/next.html");
     downloadOnce(READYSTATE_INTERACTIVE);
-    EXPECT_EQ(band.log, Log{"TOP_BEFORE_NAVIGATE top"}) << "a top navigation disarms it";
+    EXPECT_EQ(band.log, (Log{"TOP_BEFORE_NAVIGATE top", "TOP_NAVIGATE_COMPLETE top"}))
+        << "a top navigation disarms it until its document completes";
+}
+
+TEST_F(BrowserHelperTest, ANavigationThatBringsNoDocumentEndsWhenTheBrowserShowsOneAgain) {
+    ASSERT_EQ(helper->SetSite(browser->unknown()), S_OK);
+    browser->playPageLoad();
+    band.log.clear();
+    browser->fireBeforeNavigate2(browser.get(), L"mailto:someone@example.test");
+    downloadOnce(READYSTATE_INTERACTIVE);  // F5: a new document, and only its download reported
+    EXPECT_EQ(band.log, (Log{"TOP_BEFORE_NAVIGATE top", "TOP_DOCUMENT_COMPLETE 0"}));
+    downloadOnce(READYSTATE_INTERACTIVE);
+    EXPECT_EQ(band.log.size(), 3u) << "armed again";
+
+    band.log.clear();
+    browser->fireBeforeNavigate2(browser.get(), L"http://server/setup.exe");
+    browser->setReadyState(READYSTATE_LOADING);
+    browser->fireDownloadBegin();
+    browser->fireDownloadBegin();
+    browser->fireDownloadComplete();
+    browser->setReadyState(READYSTATE_COMPLETE);  // the user cancels the download
+    browser->fireDownloadComplete();
+    EXPECT_EQ(band.log, (Log{"TOP_BEFORE_NAVIGATE top", "TOP_DOCUMENT_COMPLETE 0"}));
 }
 
 TEST_F(BrowserHelperTest, AnArgumentThatIsNoObjectCountsAsNoBrowser) {

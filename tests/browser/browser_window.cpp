@@ -20,6 +20,7 @@ BrowserWindow::~BrowserWindow() {
     if (helper) helper->SetSite(nullptr);
     browser->bandFactory = nullptr;
     helper.reset();
+    frameBrowsers.clear();
     browser.reset();
 }
 
@@ -36,6 +37,23 @@ HWND BrowserWindow::buttonWindow(int index) const {
 void BrowserWindow::load() {
     browser->playPageLoad();
     pumpMessages();
+}
+
+void BrowserWindow::loadFrame(PageBuilder& frame) {
+    frameBrowsers.push_back(ComPtr<BrowserDouble>::adopt(new BrowserDouble(frame.document(), nullptr, false)));
+    BrowserDouble* view = frameBrowsers.back().get();
+    const std::wstring& url = frame.doc().url();
+    browser->fireBeforeNavigate2(view, url);
+    browser->fireDownloadBegin();
+    browser->fireNavigateComplete2(view, url);
+    browser->fireDownloadComplete();
+    browser->fireDocumentComplete(view, url);
+}
+
+void BrowserWindow::download(READYSTATE state) {
+    browser->setReadyState(state);
+    browser->fireDownloadBegin();
+    browser->fireDownloadComplete();
 }
 
 std::vector<int> buttons(HWND toolbar) {
@@ -61,6 +79,18 @@ void typeKeys(HWND window, std::initializer_list<WPARAM> keys, UINT down, UINT u
     for (WPARAM key : keys) PostMessageW(window, down, key, 1);
     for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) PostMessageW(window, up, *key, 0xC0000001);
     pumpMessages();
+}
+
+std::wstring tooltip(HWND toolbar, int commandId) {
+    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = toolbar;
+    tool.uId = static_cast<UINT_PTR>(commandId);
+    tool.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
 }
 
 std::string sheetStates(const DocumentDouble& document) {

@@ -35,11 +35,19 @@ public:
     HWND buttonWindow(int index) const;
     // A whole page load of the page shown, with the messages it leaves pumped.
     void load();
+    // A frame of the page shown loading on its own, as an iframe a script adds: BeforeNavigate2,
+    // DownloadBegin, NavigateComplete2, DownloadComplete and DocumentComplete of a frame browser
+    // showing its document. Everything is sent, so it may also run inside an open menu's loop.
+    void loadFrame(PageBuilder& frame);
+    // One download of the page shown ending in that ready state, as after a reload (F5) or a
+    // download of a script: DownloadBegin and DownloadComplete.
+    void download(READYSTATE state);
 
     BrowserFrame frame;
     ComPtr<BrowserDouble> browser;
     ComPtr<IObjectWithSite> helper;
     HRESULT sited = E_FAIL;
+    std::vector<ComPtr<BrowserDouble>> frameBrowsers;  // those of loadFrame
 };
 
 // The command ids of the toolbar's buttons, in order.
@@ -48,6 +56,8 @@ std::vector<int> buttons(HWND toolbar);
 void pumpMessages();
 // Posts a key combination to window: the keys pressed in order, released in reverse; pumped.
 void typeKeys(HWND window, std::initializer_list<WPARAM> keys, UINT down = WM_KEYDOWN, UINT up = WM_KEYUP);
+// The tooltip text the toolbar shows for a button.
+std::wstring tooltip(HWND toolbar, int commandId);
 // The page's sheets, one letter each in collection order: E enabled, D disabled.
 std::string sheetStates(const DocumentDouble& document);
 // A page of 8 elements with a fixed sheet, an enabled "Blue" and a disabled "Red" sheet.

@@ -34,16 +34,6 @@ private:
     static inline int count_ = 0;
 };
 
-// Wine's WoW64 mode kills a 32-bit process when one of its hook procedures calls CallNextHookEx into
-// another hook procedure of the thread: on the way back from that nested user callback its 64-bit
-// side runs 32-bit code in 64-bit mode. A stand-alone program with two such hooks of its own and a
-// window crashes the same way; Windows and 64-bit Wine run the test.
-bool nestedHookCallsCrash() {
-    BOOL wow64 = FALSE;
-    return sizeof(void*) == 4 && IsWow64Process(GetCurrentProcess(), &wow64) && wow64 &&
-           GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-}
-
 class KeyboardHookTest : public BrowserWindowTest {};
 
 TEST_F(KeyboardHookTest, ControlZInThePageTogglesTheSheetsAndStillReachesThePage) {
@@ -88,7 +78,6 @@ TEST_F(KeyboardHookTest, KeysForOtherWindowsSystemKeysAndPeekedKeysAreNotOffered
 }
 
 TEST_F(KeyboardHookTest, OtherHooksOfTheThreadKeepReceivingEveryMessage) {
-    if (nestedHookCallsCrash()) GTEST_SKIP() << "Wine's WoW64 mode crashes on nested hook procedure calls";
     CountingHook other;
     PageBuilder page;
     styledPage(page);

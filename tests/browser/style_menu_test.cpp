@@ -65,6 +65,10 @@ protected:
     void choose(BrowserWindow& window, UINT id) {
         openMenu(window, [id](ModalScript& s, HMENU menu) { chooseItem(s, menu, id); });
     }
+    // The button's face, as a click on it sends it.
+    static void clickFace(BrowserWindow& window) {
+        SendMessageW(window.messageWindow(), WM_COMMAND, kStyleId, reinterpret_cast<LPARAM>(window.toolbar()));
+    }
     static void storeAddedSheet(const wchar_t* title, const wchar_t* path) {
         SettingsStore store;
         store.loadAll();
@@ -72,6 +76,15 @@ protected:
         entry.Title = title;
         entry.Path = path;
         store.AddSheet.push_back(entry);
+        store.saveAll();
+    }
+    static void storePreferred(const wchar_t* uri, const wchar_t* title) {
+        SettingsStore store;
+        store.loadAll();
+        PreferEntry entry;
+        entry.URI = uri;
+        entry.Title = title;
+        store.Prefer.push_back(entry);
         store.saveAll();
     }
 };
@@ -173,7 +186,7 @@ TEST_F(StyleMenuTest, ControlHeldAtOpeningTurnsTheSheetsOnFirst) {
     styledPage(page);
     BrowserWindow window(library, page);
     window.load();
-    SendMessageW(window.messageWindow(), WM_COMMAND, kStyleId, reinterpret_cast<LPARAM>(window.toolbar()));
+    clickFace(window);
     ASSERT_EQ(sheetStates(page.doc()), "DDD");
 
     INPUT control[2] = {};
@@ -186,6 +199,112 @@ TEST_F(StyleMenuTest, ControlHeldAtOpeningTurnsTheSheetsOnFirst) {
     pumpMessages();
     EXPECT_EQ(items[0], L"40001 スタイルシートを使う(&U) [x]");
     EXPECT_EQ(sheetStates(page.doc()), "EED");
+}
+
+TEST_F(StyleMenuTest, TheMenuShowsTheTopDocumentsChoiceWhateverItsFramesHave) {
+    storeAddedSheet(L"Mine", L"C:\\mine.css");
+    storePreferred(L"http://example.test/docs/", L"Mine");
+    PageBuilder page(L"http://example.test/docs/index.html");
+    styledPage(page);
+    PageBuilder& ads = page.frame(L"http://example.test/ads/banner.html");
+    ads.skeleton().filler(2);
+    ads.sheet(L"Blue", L"blue.css");
+    BrowserWindow window(library, page);
+    window.load();
+    ASSERT_EQ(sheetStates(page.doc()), "EDDE") << "fixed, Blue, Red, Mine";
+    ASSERT_EQ(sheetStates(ads.doc()), "ED") << "Blue, Mine";
+    EXPECT_EQ(openMenu(window)[7], L"40201 Mine [x]");
+
+    clickFace(window);
+    clickFace(window);
+    EXPECT_EQ(sheetStates(page.doc()), "EDDE");
+    EXPECT_EQ(sheetStates(ads.doc()), "ED");
+}
+
+TEST_F(StyleMenuTest, ALaterCompletionWhileAllIsOffKeepsItOffAndOneClickBringsItAllBack) {
+    for (bool byFrame : {false, true}) {
+        SCOPED_TRACE(byFrame ? "an iframe loads" : "the top document completes again");
+        PageBuilder page;
+        styledPage(page);
+        ElementDouble& styled = page.element(L"p").css(L"left: 10px");
+        BrowserWindow window(library, page);
+        window.load();
+        clickFace(window);
+        ASSERT_EQ(sheetStates(page.doc()), "DDD");
+        ASSERT_EQ(styled.cssText(), L"");
+
+        ElementDouble* framed = nullptr;
+        PageBuilder* ad = nullptr;
+        if (byFrame) {
+            ad = &page.frame(L"http://example.test/ad.html");
+            ad->skeleton().filler(2);
+            ad->sheet(L"Ad", L"ad.css");
+            framed = &ad->element(L"p").css(L"margin: 0");
+            window.loadFrame(*ad);
+            EXPECT_EQ(sheetStates(ad->doc()), "D") << "the frame joins the page as it is";
+            EXPECT_EQ(framed->cssText(), L"");
+        } else {
+            window.download(READYSTATE_INTERACTIVE);
+        }
+        EXPECT_EQ(tooltip(window.toolbar(), kStyleId), L"スタイルシートを使う");
+        const auto items = openMenu(window);
+        EXPECT_EQ(items[0], L"40001 スタイルシートを使う(&U)");
+        EXPECT_EQ(items[2], L"40003 style属性を使う(&A)");
+        EXPECT_EQ(items[4], L"40101 Blue [x]");
+        EXPECT_EQ(sheetStates(page.doc()), "DDD");
+
+        clickFace(window);
+        EXPECT_EQ(sheetStates(page.doc()), "EED");
+        EXPECT_EQ(styled.cssText(), L"left: 10px");
+        if (!byFrame) continue;
+        EXPECT_EQ(sheetStates(ad->doc()), "E");
+        EXPECT_EQ(framed->cssText(), L"margin: 0");
+    }
+}
+
+TEST_F(StyleMenuTest, ATitleChosenWhileThePageCompletesIsApplied) {
+    for (bool byFrame : {false, true}) {
+        SCOPED_TRACE(byFrame ? "an iframe loads" : "the last download ends");
+        PageBuilder page;
+        styledPage(page);
+        BrowserWindow window(library, page);
+        window.load();
+        openMenu(window, [&](ModalScript& s, HMENU menu) {
+            if (byFrame)
+                window.loadFrame(page.frame(L"http://example.test/ad.html").skeleton().filler(2));
+            else
+                window.download(READYSTATE_INTERACTIVE);
+            chooseItem(s, menu, 40102);
+        });
+        EXPECT_EQ(sheetStates(page.doc()), "EDE") << "fixed, Blue, Red";
+    }
+}
+
+TEST_F(StyleMenuTest, AfterANavigationThatBringsNoDocumentTheShownPageIsTheOneServed) {
+    storeAddedSheet(L"Mine", L"C:\\mine.css");
+    PageBuilder page;
+    styledPage(page);
+    BrowserWindow window(library, page);
+    window.load();
+    const auto mailto = [&] { window.browser->fireBeforeNavigate2(window.browser.get(), L"mailto:someone@example.test"); };
+
+    mailto();
+    PageBuilder& ad = page.frame(L"http://example.test/ad.html");
+    ad.skeleton().filler(2);
+    ad.sheet(L"Ad", L"ad.css");
+    window.loadFrame(ad);
+    EXPECT_EQ(ad.doc().createdSheets().size(), 1u);
+    EXPECT_EQ(openMenu(window)[6], L"40103 Ad [x]") << "the frame is listed";
+
+    mailto();
+    PageBuilder reloaded;  // F5: a new document, and only the end of its download reported
+    styledPage(reloaded);
+    window.browser->setDocument(reloaded.document());
+    window.download(READYSTATE_INTERACTIVE);
+    EXPECT_EQ(reloaded.doc().createdSheets().size(), 1u) << "the new document gets the added sheet";
+    clickFace(window);
+    EXPECT_EQ(sheetStates(reloaded.doc()), "DDDD");
+    EXPECT_EQ(sheetStates(page.doc()), "EEDD") << "the old document is left alone";
 }
 
 TEST_F(StyleMenuTest, SettingsSheetSavesAndReloadsThePageOnlyAfterAnEdit) {

@@ -17,18 +17,6 @@ namespace {
 constexpr int kStyleId = 40001;
 constexpr int kLinkId = 50001;
 
-std::wstring tooltip(HWND toolbar, int commandId) {
-    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
-    wchar_t text[80] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = toolbar;
-    tool.uId = static_cast<UINT_PTR>(commandId);
-    tool.lpszText = text;
-    SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-    return text;
-}
-
 // A mouse click on the button: its face, or its drop-down arrow.
 void click(HWND toolbar, int commandId, bool arrow = false) {
     RECT rect{};

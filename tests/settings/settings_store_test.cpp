@@ -3,9 +3,11 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/reg_key.h"
+#include "settings/settings_lock.h"
 #include "settings/settings_store.h"
 #include "support/registry_sandbox.h"
 
@@ -632,6 +634,51 @@ TEST_F(SettingsStoreTest, ClosingAnUnchangedStoreWritesNothing) {
     EXPECT_TRUE(keyExists(group(L"Etc")));
     EXPECT_FALSE(keyExists(group(L"AddSheet")));
     EXPECT_FALSE(keyExists(group(L"LinkEtc")));
+}
+
+TEST_F(SettingsStoreTest, AWindowOpeningWhileAnotherWritesTheLinkTablesWaitsForTheWholeTable) {
+    std::size_t typesRead = 0;
+    std::thread opening;
+    {
+        const SettingsLock writing;  // as another window's store holds it while it saves
+        writeText(group(L"LinkType"), L"Title1", L"次");
+        writeNumber(group(L"LinkType"), L"Which1", 0);
+        writeText(group(L"LinkType"), L"Attr1", L"Next");
+        opening = std::thread([&] {
+            SettingsStore store;
+            store.loadAll();
+            typesRead = store.LinkType.size();
+        });
+        Sleep(200);  // long enough for an unguarded load to read the half-written table
+        writeText(group(L"LinkType"), L"Title2", L"前");
+        writeNumber(group(L"LinkType"), L"Which2", 0);
+        writeText(group(L"LinkType"), L"Attr2", L"Prev");
+    }
+    opening.join();
+    EXPECT_EQ(typesRead, 2u);
+}
+
+TEST_F(SettingsStoreTest, WindowsOpeningAtOnceOnAFirstRunAllGetTheWholeDefaultTables) {
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(deleteRootKey());
+        const KernelHandle start(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::vector<std::size_t> types(8), cruise(8);
+        std::vector<std::thread> windows;
+        for (std::size_t i = 0; i < types.size(); ++i) {
+            windows.emplace_back([&, i] {
+                WaitForSingleObject(start.get(), INFINITE);
+                SettingsStore store;
+                store.loadAll();
+                types[i] = store.LinkType.size();
+                cruise[i] = store.LinkCruise.size();
+            });
+        }
+        SetEvent(start.get());
+        for (std::thread& window : windows) window.join();
+        EXPECT_EQ(types, std::vector<std::size_t>(8, 7));
+        EXPECT_EQ(cruise, std::vector<std::size_t>(8, 5));
+    }
 }
 
 }  // namespace

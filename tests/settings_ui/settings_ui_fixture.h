@@ -42,7 +42,7 @@ protected:
     template <class Sheet>
     void openSheet(const wchar_t* caption, const SheetScript& script) {
         Sheet sheet(store, nullptr);
-        ModalScript driver;
+        ModalScript driver(scriptLimitMs);
         EXPECT_TRUE(driver.run([&] { sheet.doModal(); },
                                [&](ModalScript& s) {
                                    HWND window = s.waitForDialog(caption);
@@ -58,7 +58,7 @@ protected:
     template <class Dialog>
     INT_PTR runDialog(Dialog& dialog, const wchar_t* caption, const SheetScript& script) {
         INT_PTR result = 0;
-        ModalScript driver;
+        ModalScript driver(scriptLimitMs);
         EXPECT_TRUE(driver.run([&] { result = dialog.doModal(); },
                                [&](ModalScript& s) {
                                    HWND window = s.waitForDialog(caption);
@@ -72,6 +72,8 @@ protected:
     RegistrySandbox sandbox;
     SettingsStore store;  // after the sandbox: its final save goes into the sandbox
     bool modified = false;
+    // How long a sheet's or dialog's script may take before it counts as hung.
+    DWORD scriptLimitMs = 15000;
 };
 
 }  // namespace quorin::test

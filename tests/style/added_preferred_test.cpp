@@ -214,6 +214,7 @@ TEST_F(PreferredSheets, ADocumentCompletingAgainKeepsTheUsersChoiceAndAReloadedO
     page.sheet(L"Author", L"author.css", false);
     PageBuilder& frame = page.frame(L"http://example.test/frame.html");
     frame.sheet(L"Author", L"author.css", false);
+    const LONG topOwn = page.doc().refCount(), frameOwn = frame.doc().refCount();
     const ComPtr<BrowserDouble> frameView = frameBrowser(frame);
     StyleEngine& e = open(page);
     e.beginNavigation();
@@ -232,7 +233,6 @@ TEST_F(PreferredSheets, ADocumentCompletingAgainKeepsTheUsersChoiceAndAReloadedO
     EXPECT_EQ(flags(e.sheetTitles()), "D");
 
     // Reloading puts new documents into the same browsers.
-    const LONG topHeld = page.doc().refCount(), frameHeld = frame.doc().refCount();
     PageBuilder reloaded(L"http://example.test/doc.html");
     reloaded.filler(6);
     reloaded.sheet(L"Author", L"author.css", false);
@@ -245,8 +245,55 @@ TEST_F(PreferredSheets, ADocumentCompletingAgainKeepsTheUsersChoiceAndAReloadedO
     EXPECT_EQ(states(reloaded.doc()), "ED");
     EXPECT_EQ(states(reloadedFrame.doc()), "ED");
     EXPECT_EQ(states(page.doc()), "DE") << "the old documents are left alone";
-    EXPECT_EQ(page.doc().refCount(), topHeld - 3) << "the browser's, the list's and the engine's own";
-    EXPECT_EQ(frame.doc().refCount(), frameHeld - 3);
+    EXPECT_EQ(page.doc().refCount(), topOwn) << "neither the browsers nor the engine hold the old documents";
+    EXPECT_EQ(frame.doc().refCount(), frameOwn);
+}
+
+TEST_F(PreferredSheets, FramesTheTopDocumentCannotReachGetTheAddedSheetsOnce) {
+    addSheet(L"Mine", L"mine.css");
+    prefer(L"http://other.test/", L"Theirs");
+    PageBuilder page(L"http://example.test/index.html");
+    page.filler(6);
+    PageBuilder& foreign = page.deniedFrame(L"http://other.test/ad.html");
+    foreign.sheet(L"Plain", L"plain.css", false);
+    foreign.sheet(L"Theirs", L"theirs.css", true);
+    PageBuilder& outer = page.frame(L"http://example.test/outer.html");
+    PageBuilder& nested = outer.frame(L"http://example.test/nested.html");
+    const ComPtr<BrowserDouble> foreignView = frameBrowser(foreign), outerView = frameBrowser(outer),
+                                nestedView = frameBrowser(nested);
+    StyleEngine& e = open(page);
+    e.beginNavigation();
+    for (BrowserDouble* view : {nestedView.get(), outerView.get(), foreignView.get()}) e.frameCompleted(view, true);
+    e.attachDocument(nullptr, true);
+    ASSERT_EQ(states(foreign.doc()), "DED");
+
+    // Later downloads end: the top document and every frame complete again.
+    for (int round = 0; round < 2; ++round) {
+        e.attachDocument(nullptr, true);
+        for (BrowserDouble* view : {foreignView.get(), outerView.get(), nestedView.get()}) e.frameCompleted(view, true);
+    }
+    for (PageBuilder* document : {&page, &foreign, &outer, &nested})
+        EXPECT_EQ(document->doc().createdSheets().size(), 1u) << narrow(document->doc().url());
+    EXPECT_EQ(states(foreign.doc()), "DED");
+}
+
+TEST_F(PreferredSheets, AFrameShowingOneDocumentAfterAnotherKeepsOnlyTheLastAlive) {
+    addSheet(L"Mine", L"mine.css");
+    PageBuilder page(L"http://example.test/index.html");
+    page.filler(6);
+    PageBuilder first(L"http://other.test/1.html"), second(L"http://other.test/2.html");
+    page.doc().addFrame(first.document(), L"ad", true);
+    const LONG own = first.doc().refCount();
+    const ComPtr<BrowserDouble> adView = frameBrowser(first);
+    StyleEngine& e = open(page);
+    e.attachDocument(nullptr, true);
+    e.frameCompleted(adView.get(), true);
+    ASSERT_GT(first.doc().refCount(), own + 1) << "the engine remembers it";
+
+    adView->setDocument(second.document());
+    e.frameCompleted(adView.get(), true);
+    EXPECT_EQ(first.doc().refCount(), own) << "the frame's and the engine's references are gone";
+    EXPECT_EQ(second.doc().createdSheets().size(), 1u);
 }
 
 TEST_F(PreferredSheets, EachFrameGetsTheAddedSheetsAndItsOwnPreferredTitle) {

@@ -155,7 +155,12 @@ TEST_F(SheetListing, FramesCompletingDuringANavigationWaitForTheTopDocument) {
     StyleEngine& e = open(page);
     e.attachDocument(nullptr, true);
 
+    // The navigation brings its top document, then its frames complete.
     e.beginNavigation();
+    PageBuilder next;
+    next.sheet(L"Top");
+    next.doc().addFrame(frame.document());
+    page.browser()->setDocument(next.document());
     frame.sheet(L"Late");
     e.frameCompleted(frameView.get(), true);
     EXPECT_EQ(titles(e.sheetTitles()), (Texts{L"Top"})) << "no rebuild while navigating";
@@ -173,17 +178,36 @@ TEST_F(SheetListing, FramesCompletingDuringANavigationWaitForTheTopDocument) {
     EXPECT_EQ(e.sheetTitles().size(), 3u);
 }
 
+TEST_F(SheetListing, ANavigationThatBroughtNoDocumentLeavesThePageListedForItsFrames) {
+    addSheet(L"Mine", L"mine.css");
+    PageBuilder page;
+    page.filler(6);
+    page.sheet(L"Top");
+    StyleEngine& e = open(page);
+    e.attachDocument(nullptr, true);
+
+    e.beginNavigation();  // a mailto: link: no document follows
+    PageBuilder& frame = page.frame(L"http://example.test/frame.html");
+    frame.filler(6);
+    frame.sheet(L"Late");
+    const ComPtr<BrowserDouble> frameView = frameBrowser(frame);
+    e.frameCompleted(frameView.get(), true);
+    EXPECT_EQ(titles(e.sheetTitles()), (Texts{L"Top", L"Late"}));
+    EXPECT_EQ(frame.doc().createdSheets().size(), 1u);
+    EXPECT_EQ(e.sheetCount(), 4);
+}
+
 TEST_F(SheetListing, ARebuildReleasesTheDocumentsOfTheLastOne) {
     PageBuilder first;
     first.sheet(L"A");
+    const LONG own = first.doc().refCount();
     StyleEngine& e = open(first);
     e.refreshList();
-    const LONG held = first.doc().refCount();
 
     PageBuilder second;
     first.browser()->setDocument(second.document());
     e.refreshList();
-    EXPECT_EQ(first.doc().refCount(), held - 2) << "the engine's and the browser's references are gone";
+    EXPECT_EQ(first.doc().refCount(), own) << "the engine's and the browser's references are gone";
 }
 
 }  // namespace

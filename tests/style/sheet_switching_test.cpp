@@ -43,9 +43,9 @@ TEST_F(SheetSwitching, ATitleOnlyAFrameHasLeavesTheOtherDocumentsAlone) {
     EXPECT_EQ(states(page.doc()), "ED");
     EXPECT_EQ(page.doc().sheets()[0]->disabledWrites() + page.doc().sheets()[1]->disabledWrites(), 0);
     EXPECT_EQ(states(frame.doc()), "ED");
-    // A listed title takes the state the selection last gave one of its sheets: here the frame's.
+    // The menu shows each title as the first document holding it has it: the top document's.
     EXPECT_EQ(titles(e.sheetTitles()), (Texts{L"Top", L"Other", L"FrameOnly"}));
-    EXPECT_EQ(flags(e.sheetTitles()), "DDE");
+    EXPECT_EQ(flags(e.sheetTitles()), "EDE");
 }
 
 TEST_F(SheetSwitching, FixedSheetsOnlyDisablesEveryTitledSheetEverywhere) {
@@ -124,6 +124,60 @@ TEST_F(SheetSwitching, OffAndOnRestoresTheSelectionWithoutAList) {
     EXPECT_EQ(page.doc().elements()[0]->cssText(), L"color: red") << "style attributes follow only with SyncUse";
 }
 
+TEST_F(SheetSwitching, OffAndOnGivesEachDocumentItsOwnChoiceBack) {
+    prefer(L"http://example.test/frames/", L"Night");
+    PageBuilder page(L"http://example.test/index.html");
+    page.filler(6);
+    page.sheet(L"Day", L"day.css", false);
+    page.sheet(L"Night", L"night.css", true);
+    PageBuilder& side = page.frame(L"http://example.test/frames/side.html");
+    PageBuilder& late = page.frame(L"http://example.test/frames/late.html");
+    for (PageBuilder* frame : {&side, &late}) {
+        frame->filler(6);
+        frame->sheet(L"Day", L"day.css", false);
+        frame->sheet(L"Night", L"night.css", true);
+    }
+    const ComPtr<BrowserDouble> sideView = frameBrowser(side), lateView = frameBrowser(late);
+    StyleEngine& e = open(page);
+    e.beginNavigation();
+    e.frameCompleted(sideView.get(), true);
+    e.attachDocument(nullptr, true);
+    e.frameCompleted(lateView.get(), true);
+    ASSERT_EQ(states(side.doc()), "DE") << "each frame is matched by its own address";
+    ASSERT_EQ(states(late.doc()), "DE");
+    EXPECT_EQ(states(page.doc()), "ED");
+    EXPECT_EQ(flags(e.sheetTitles()), "ED") << "the menu shows the top document";
+
+    e.setUseSheets(false);
+    e.setUseSheets(true);
+    EXPECT_EQ(states(page.doc()), "ED");
+    EXPECT_EQ(states(side.doc()), "DE");
+    EXPECT_EQ(states(late.doc()), "DE");
+
+    e.selectSheet(SharedString(L"Night"));
+    e.setUseSheets(false);
+    e.setUseSheets(true);
+    EXPECT_EQ(states(page.doc()), "DE") << "a selection is each document's choice from then on";
+    EXPECT_EQ(states(side.doc()), "DE");
+}
+
+TEST_F(SheetSwitching, SelectingWhileOffTurnsOnTheFramesThatLackTheTitle) {
+    PageBuilder page;
+    page.sheet(L"A", L"a.css", false);
+    page.sheet(L"B", L"b.css", true);
+    PageBuilder& frame = page.frame(L"http://example.test/frame.html");
+    frame.sheet(std::nullopt);
+    frame.sheet(L"C", L"c.css", false);
+    StyleEngine& e = open(page);
+    e.refreshList();
+    e.setUseSheets(false);
+
+    e.selectSheet(SharedString(L"B"));
+    EXPECT_TRUE(e.useSheets());
+    EXPECT_EQ(states(page.doc()), "DE");
+    EXPECT_EQ(states(frame.doc()), "EE") << "the frame keeps its own choice, and in use";
+}
+
 TEST_F(SheetSwitching, WithSyncUseStyleAttributesFollow) {
     store.Etc.SyncUse = true;
     PageBuilder page;
@@ -140,6 +194,24 @@ TEST_F(SheetSwitching, WithSyncUseStyleAttributesFollow) {
     e.setUseSheets(true);
     EXPECT_EQ(styled.cssText(), L"color: red");
     EXPECT_TRUE(e.useStyleAttr());
+    EXPECT_EQ(states(page.doc()), "E");
+}
+
+TEST_F(SheetSwitching, WithSyncUseStyleAttributesAlreadyOnAreLeftAlone) {
+    store.Etc.SyncUse = true;
+    PageBuilder page;
+    page.sheet(L"A", L"a.css", false);
+    ElementDouble& moved = page.element(L"div").css(L"left: 10px");
+    StyleEngine& e = open(page);
+    e.refreshList();
+    e.setUseSheets(false);
+    e.setUseStyleAttr(true);
+    moved.css(L"left: 300px");  // a script moves the element
+    const int writes = moved.style()->cssTextWrites();
+
+    e.setUseSheets(true);
+    EXPECT_EQ(moved.cssText(), L"left: 300px");
+    EXPECT_EQ(moved.style()->cssTextWrites(), writes) << "nothing is written back";
     EXPECT_EQ(states(page.doc()), "E");
 }
 

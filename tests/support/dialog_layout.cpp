@@ -70,17 +70,93 @@ bool contains(const RECT& outer, const RECT& inner) {
            inner.bottom <= outer.bottom;
 }
 
-// The room the control's text needs, measured as the control draws it.
-SIZE textExtent(const Control& control, int width, UINT format) {
-    HDC dc = GetDC(control.window);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control.window, WM_GETFONT, 0, 0)));
+// The control's device context with its font selected, for measuring its text.
+class TextDc {
+public:
+    explicit TextDc(HWND window)
+        : window_(window), dc_(GetDC(window)),
+          old_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)))) {}
+    ~TextDc() {
+        SelectObject(dc_, old_);
+        ReleaseDC(window_, dc_);
+    }
+    TextDc(const TextDc&) = delete;
+    TextDc& operator=(const TextDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// The room the control's text needs, measured as this system draws it.
+SIZE drawnExtent(const Control& control, int width, UINT format) {
+    TextDc dc(control.window);
     const std::wstring text = textOf(control.window);
     RECT bounds{0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), -1, &bounds, format | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(control.window, dc);
+    DrawTextW(dc.get(), text.c_str(), -1, &bounds, format | DT_CALCRECT);
     return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
+
+// The text as shown: an ampersand marks the next character as the mnemonic, two show one.
+std::wstring withoutPrefixes(const std::wstring& text) {
+    std::wstring shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
+int lineWidth(HDC dc, const std::wstring& text, std::size_t begin, std::size_t end) {
+    while (end > begin && text[end - 1] == L' ') --end;  // spaces at a break take no room
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data() + begin, static_cast<int>(end - begin), &size);
+    return size.cx;
+}
+
+}  // namespace
+
+bool isJapanese(wchar_t c) {
+    return (c >= 0x3000 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool isLineBreak(const std::wstring& text, std::size_t at) {
+    if (at >= text.size() || text[at] == L'\n') return true;
+    if (at == 0) return false;
+    const wchar_t before = text[at - 1], after = text[at];
+    if (after == L' ') return false;
+    return before == L' ' || isJapanese(before) || isJapanese(after);
+}
+
+SIZE windowsWrappedExtent(HDC dc, const std::wstring& label, int width) {
+    const std::wstring text = withoutPrefixes(label);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    int lines = 0, widest = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        // The furthest break whose line fits; the first one when even that does not.
+        std::size_t end = start, first = start;
+        for (std::size_t at = start + 1; at <= text.size(); ++at) {
+            if (!isLineBreak(text, at)) continue;
+            if (first == start) first = at;
+            if (lineWidth(dc, text, start, at) > width) break;
+            end = at;
+            if (at < text.size() && text[at] == L'\n') break;
+        }
+        if (end == start) end = first == start ? text.size() : first;
+        widest = std::max(widest, lineWidth(dc, text, start, end));
+        ++lines;
+        if (end >= text.size()) break;
+        start = end;
+        while (start < text.size() && text[start] == L' ') ++start;
+        if (start < text.size() && text[start] == L'\n') ++start;
+    }
+    return SIZE{widest, lines * metrics.tmHeight};
+}
+
+namespace {
 
 // Width and height the text may take inside the control, and how it is laid out there.
 bool textRoom(const Control& control, int& width, int& height, UINT& format) {
@@ -93,6 +169,7 @@ bool textRoom(const Control& control, int& width, int& height, UINT& format) {
         const LONG type = control.style & SS_TYPEMASK;
         if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP) return false;
         if (type != SS_LEFTNOWORDWRAP) format = DT_WORDBREAK | DT_EXPANDTABS;
+        if (control.style & SS_EDITCONTROL) format |= DT_EDITCONTROL;
         return true;
     }
     if (isCheckOrRadio(control)) {
@@ -113,15 +190,25 @@ bool textRoom(const Control& control, int& width, int& height, UINT& format) {
     return false;
 }
 
+void checkFit(const Control& control, SIZE needed, int width, int height, const wchar_t* how,
+              std::vector<std::wstring>& problems) {
+    if (needed.cx <= width && needed.cy <= height) return;
+    problems.push_back(describe(control) + L": text needs " + std::to_wstring(needed.cx) + L"x" +
+                       std::to_wstring(needed.cy) + L" " + how + L" but has " + std::to_wstring(width) + L"x" +
+                       std::to_wstring(height));
+}
+
+// Wrapped text must fit both as Windows wraps it and as this system draws it: systems differ in
+// where they break Japanese lines (see windowsWrappedExtent).
 void checkText(const Control& control, std::vector<std::wstring>& problems) {
     int width = 0, height = 0;
     UINT format = 0;
-    if (textOf(control.window).empty() || !textRoom(control, width, height, format)) return;
-    const SIZE needed = textExtent(control, width, format);
-    if (needed.cx > width || needed.cy > height)
-        problems.push_back(describe(control) + L": text needs " + std::to_wstring(needed.cx) + L"x" +
-                           std::to_wstring(needed.cy) + L" but has " + std::to_wstring(width) + L"x" +
-                           std::to_wstring(height));
+    const std::wstring text = textOf(control.window);
+    if (text.empty() || !textRoom(control, width, height, format)) return;
+    checkFit(control, drawnExtent(control, width, format), width, height, L"as this system draws it", problems);
+    if (format & DT_WORDBREAK)
+        checkFit(control, windowsWrappedExtent(TextDc(control.window).get(), text, width), width, height,
+                 L"as Windows wraps it", problems);
 }
 
 }  // namespace
