@@ -9,7 +9,8 @@ usage: html2page.py [--base-url URL] SOURCE OUTPUT
               addresses of the other converted pages.
 
 Every element becomes one "element" record in document order with its attributes as written;
-anchors, titles, headings and quotations also carry their innerText (blanks collapsed). Style
+anchors, titles, headings and quotations also carry their innerText (blanks collapsed), and an
+element inside an anchor (an image button's image) says so. Style
 sheets (link rel=stylesheet and style elements) become "sheet" records whose disabled state is the
 one a browser starts with: alternate titled sheets and titled sheets of another title than the
 preferred one (Default-Style meta, else the first titled persistent sheet) are disabled. Frames and
@@ -42,6 +43,7 @@ class Element:
         self.tag = tag
         self.attrs = attrs  # ordered (name, value) pairs, names in lower case
         self.text = [] if tag in TEXT_TAGS else None
+        self.inside = None  # the tag of the anchor it lies in
 
     def attr(self, name):
         for key, value in self.attrs:
@@ -67,6 +69,8 @@ class Collector(html.parser.HTMLParser):
                 seen.add(name)
                 unique.append((name, '' if value is None else value))
         element = Element(tag, unique)
+        if any(e.tag == 'a' for e in self.open):
+            element.inside = 'a'
         self.elements.append(element)
         if element.text is not None:
             self.open.append(element)
@@ -140,6 +144,8 @@ def convert(path, url, depth=0, seen=None):
         parts = ['element', element.tag] + [token(name, value) for name, value in element.attrs]
         if element.text is not None:
             parts.append(token(':text', inner_text(element.text)))
+        if element.inside is not None:
+            parts.append(token(':in', element.inside))
         lines.append(' '.join(parts))
     for title, href, disabled in sheets_of(elements):
         parts = ['sheet'] + ([] if title is None else [token('title', title)]) + [token('href', href)]

@@ -62,15 +62,28 @@ WORD modifierOf(WPARAM key) noexcept {
     }
 }
 
+// Key presses and the releases of modifiers; every other message of the thread stops here.
+bool mayMatter(const MSG& message) noexcept {
+    switch (message.message) {
+    case WM_KEYDOWN: return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: return modifierOf(message.wParam) != 0;
+    default: return false;
+    }
+}
+
 }  // namespace
 
-void handleKeyMessage(UINT message, WPARAM key, WORD& modifiers, ButtonController& first, ButtonController& second) {
+void handleKeyMessage(UINT message, WPARAM key, bool inPage, WORD& modifiers, ButtonController& first,
+                      ButtonController& second) {
     const WORD modifier = modifierOf(key);
-    if (message == WM_KEYUP) {
+    // Control let go in the find dialog, or while Alt is held (a system key), still ends the
+    // combination: a plain key typed next must not act as a shortcut.
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) {
         modifiers &= static_cast<WORD>(~modifier);
         return;
     }
-    if (message != WM_KEYDOWN) return;
+    if (message != WM_KEYDOWN || !inPage) return;
     modifiers |= modifier;
     const WORD shortcut = modifiers | LOBYTE(key);
     if (!first.onShortcut(shortcut)) second.onShortcut(shortcut);
@@ -117,11 +130,12 @@ LRESULT CALLBACK KeyboardHook::hookProcedure(int code, WPARAM removal, LPARAM me
 }
 
 void KeyboardHook::offer(const MSG& message) noexcept {
-    if (message.message != WM_KEYDOWN && message.message != WM_KEYUP) return;
+    if (!mayMatter(message)) return;
     KeyboardHook* const hook = g_registry.find(GetCurrentThreadId());
-    if (!hook || message.hwnd != hook->documentWindow_) return;
+    if (!hook) return;
+    const bool inPage = message.hwnd == hook->documentWindow_;
     windowGuard([&] {
-        handleKeyMessage(message.message, message.wParam, hook->modifiers_, hook->first_, hook->second_);
+        handleKeyMessage(message.message, message.wParam, inPage, hook->modifiers_, hook->first_, hook->second_);
         return 0;
     });
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Shortcut keys typed into the page. The keys go to the browser's document window, not to the
-// band, so a message hook of the browser window's thread watches the key messages addressed to
-// that window and offers each key press to the style controller, then to the link controller.
-// Messages are only observed, never changed or removed.
+// band, so a message hook of the browser window's thread watches the key presses addressed to
+// that window and offers each to the style controller, then to the link controller; the releases
+// of modifiers count in any window of the thread (the find dialog, the address bar). Messages are
+// only observed, never changed or removed.
 
 #include <windows.h>
 
@@ -12,10 +13,13 @@ namespace quorin {
 
 class ButtonController;
 
-// One key message for the document window: Shift, Control and Alt are tracked in modifiers (a
-// shortcut value's high byte); a key press, a modifier itself included, is offered as a shortcut
-// value to first and, when first does not use it, to second. Other messages change nothing.
-void handleKeyMessage(UINT message, WPARAM key, WORD& modifiers, ButtonController& first, ButtonController& second);
+// One key message of the browser window's thread. Shift, Control and Alt pressed in the page
+// (inPage) are tracked in modifiers (a shortcut value's high byte) until their release, which
+// counts wherever it happens, as a plain or as a system key. A key pressed in the page, a
+// modifier itself included, is offered as a shortcut value to first and, when first does not use
+// it, to second. Other messages change nothing.
+void handleKeyMessage(UINT message, WPARAM key, bool inPage, WORD& modifiers, ButtonController& first,
+                      ButtonController& second);
 
 // The hook state of one toolbar window. A process-wide registry, under one lock, tells the hook
 // procedure which toolbar window belongs to the calling thread; the lock is never held while a

@@ -1,5 +1,8 @@
 #include "controllers/button_controller.h"
 
+#include <cwchar>
+
+#include "common/fixed_text.h"
 #include "common/module.h"
 #include "common/resources.h"
 #include "common/window_class.h"
@@ -71,12 +74,16 @@ std::size_t ButtonController::escapeAmpersands(const wchar_t* source, wchar_t* d
     if (!destination || capacity == 0) return 0;
     std::size_t written = 0;
     const std::size_t room = capacity - 1;
-    for (const wchar_t* c = source; c && *c; ++c) {
-        const std::size_t needed = *c == L'&' ? 2 : 1;
-        // Cut at the first character that does not fit, so no "&" is left half-doubled.
+    for (const wchar_t* c = source; c && *c;) {
+        const std::size_t units = characterUnits(c);
+        const std::size_t needed = *c == L'&' ? 2 : units;
+        // Cut at the first character that does not fit, so that neither a doubled "&" nor a
+        // surrogate pair is left half written.
         if (written + needed > room) break;
-        destination[written++] = *c;
-        if (needed == 2) destination[written++] = L'&';
+        if (*c == L'&') destination[written++] = L'&';
+        std::wmemcpy(destination + written, c, units);
+        written += units;
+        c += units;
     }
     destination[written] = 0;
     return written;

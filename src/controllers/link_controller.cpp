@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "common/fixed_text.h"
 #include "common/module.h"
 #include "controllers/menu_items.h"
 #include "controllers/shortcut.h"
@@ -27,12 +28,9 @@ const LinkEntry* numbered(const LinkList& list, UINT id) noexcept {
 // "title", a tab and the link's text, cut to a menu caption and escaped so that an ampersand of
 // either shows literally.
 void inlineCaption(const wchar_t* title, const wchar_t* text, wchar_t (&caption)[kMenuTextCapacity]) noexcept {
-    wchar_t combined[kMenuTextCapacity];
-    std::size_t length = 0;
-    for (const wchar_t* piece : {title, L"\t", text})
-        for (const wchar_t* c = piece; *c && length < kMenuTextCapacity - 1; ++c) combined[length++] = *c;
-    combined[length] = 0;
-    ButtonController::escapeAmpersands(combined, caption, kMenuTextCapacity);
+    PieceText<kMenuTextCapacity> combined;
+    combined.append(title).append(L"\t").append(text);
+    ButtonController::escapeAmpersands(combined.c_str(), caption, kMenuTextCapacity);
 }
 
 }  // namespace
@@ -61,7 +59,7 @@ LRESULT LinkController::onDropDown(const NMTOOLBARW& info) { return showDropDown
 bool LinkController::onShortcut(WORD shortcut) {
     if (isModifierKey(shortcut) || !documentUsable_) return false;
     if (followLinkType(shortcut)) return true;
-    if (shortcut != collection_.cruiseShortcut()) return false;
+    if (!isShortcut(shortcut, collection_.cruiseShortcut())) return false;
     collection_.cruise();
     return true;
 }
@@ -201,7 +199,7 @@ void LinkController::openSettings() {
 bool LinkController::followLinkType(WORD shortcut) {
     const auto& types = collection_.linkTypes();
     for (std::size_t i = 0; i < types.size(); ++i) {
-        if (types[i].Shortcut != shortcut) continue;
+        if (!isShortcut(shortcut, types[i].Shortcut)) continue;
         // Only the first type bound to the key counts.
         collection_.collect();
         const LinkList& links = collection_.linkTypeLinks(i);

@@ -70,11 +70,11 @@ LRESULT StyleController::onCommand() {
 bool StyleController::onShortcut(WORD shortcut) {
     if (isModifierKey(shortcut) || !documentAvailable_) return false;
     // Equal shortcuts toggle the stylesheets.
-    if (shortcut == engine_.useSheetShortcut()) {
+    if (isShortcut(shortcut, engine_.useSheetShortcut())) {
         onCommand();
         return true;
     }
-    if (shortcut != engine_.useAttrShortcut()) return false;
+    if (!isShortcut(shortcut, engine_.useAttrShortcut())) return false;
     engine_.setUseStyleAttr(!engine_.useStyleAttr());
     return true;
 }

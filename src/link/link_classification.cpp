@@ -6,9 +6,11 @@
 #include <cwchar>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/entry_text.h"
 #include "link/link_collection.h"
+#include "link/link_words.h"
 
 namespace quorin {
 
@@ -45,7 +47,7 @@ bool holdsWords(const wchar_t* value, const wchar_t* words) {
 
 bool matchesLinkType(const LinkTypeEntry& type, const SharedString& rel, const SharedString& rev) {
     if (type.Submenu == kSeparatorSubmenu) return false;
-    const SharedString* value = type.Which == 0 ? &rel : type.Which == 1 ? &rev : nullptr;
+    const SharedString* value = type.Which == kWhichRel ? &rel : type.Which == kWhichRev ? &rev : nullptr;
     if (!value || value->isNull()) return false;
     return holdsWords(value->c_str(), type.Attr.c_str());
 }
@@ -63,15 +65,28 @@ bool isSameSite(const wchar_t* address, const SharedString& documentAddress) {
 }
 
 void LinkCollection::classifyLink(const SharedString& rel, const SharedString& rev, const SharedString& href,
-                                  const SharedString& text) {
+                                  const SharedString& text, const LinkWords& words) {
+    // Words make a link of an element only when it leads somewhere: a named anchor "次へ" is a
+    // heading, and a cruise that reached it would go nowhere.
+    const bool byWords = !href.isNull() && !words.comparable.empty();
+    // An image button listed by its alt shows that alt rather than an empty item.
+    const wchar_t* wordsText = words.shown.isNull() ? text.textOrEmpty() : words.shown.c_str();
+    auto wordsType = wordsTypes_.begin();
+    bool matched = false;
+    for (std::size_t i = 0; i < linkTypes_.size(); ++i) {
+        const bool wordsRow = wordsType != wordsTypes_.end() && wordsType->position == i;
+        const std::vector<std::wstring>* alternatives = wordsRow ? &(wordsType++)->alternatives : nullptr;
+        const wchar_t* entryText = nullptr;
+        if (matchesLinkType(linkTypes_[i], rel, rev))
+            entryText = text.textOrEmpty();
+        else if (alternatives && byWords && matchesWords(*alternatives, words.comparable))
+            entryText = wordsText;
+        if (!entryText) continue;
+        matched = true;
+        addEntry(linkTypes_[i].links, etc_.MaxEtcNum, href, entryText);
+    }
+    if (matched) return;
     if (!rel.isNull() || !rev.isNull()) {
-        bool matched = false;
-        for (LinkTypeEntry& type : linkTypes_) {
-            if (!matchesLinkType(type, rel, rev)) continue;
-            matched = true;
-            addEntry(type.links, etc_.MaxEtcNum, href, text.textOrEmpty());
-        }
-        if (matched) return;
         EntryText other;
         if (!rel.isNull()) {
             if (!etc_.EnumStyleSheet && containsNoCase(rel.c_str(), L"stylesheet")) return;
@@ -85,6 +100,12 @@ void LinkCollection::classifyLink(const SharedString& rel, const SharedString& r
     if (href.isNull()) return;
     const bool sameSite = etc_.GroupSameSite && isSameSite(href.c_str(), documentAddress_);
     addEntry(sameSite ? sameSiteLinks_ : generalLinks_, etc_.MaxUnRelNum, href, text.textOrEmpty());
+}
+
+bool LinkCollection::wordsMatchAnyType(const std::wstring& comparable) const {
+    for (const WordsType& type : wordsTypes_)
+        if (matchesWords(type.alternatives, comparable)) return true;
+    return false;
 }
 
 }  // namespace quorin

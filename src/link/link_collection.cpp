@@ -49,6 +49,14 @@ bool hasRoom(const LinkList& list, int limit) {
     return limit > 0 && list.size() < static_cast<std::size_t>(limit);
 }
 
+// base and href combined as the browser combines addresses; null when they cannot be.
+SharedString combinedAddress(const SharedString& base, const SharedString& href) {
+    wchar_t combined[kCombinedCapacity];
+    DWORD size = kCombinedSizeGiven;
+    if (FAILED(UrlCombineW(base.c_str(), href.c_str(), combined, &size, 0))) return SharedString();
+    return SharedString(combined);
+}
+
 SharedString firstBaseHref(IHTMLDocument2* document) {
     ComPtr<IHTMLDocument3> document3 = queryAs<IHTMLDocument3>(document);
     if (!document3) return SharedString();
@@ -81,6 +89,12 @@ void LinkCollection::applySettings() {
     if (!settings_) return;
     linkTypes_ = settings_->LinkType;
     for (LinkTypeEntry& type : linkTypes_) type.links.clear();
+    wordsTypes_.clear();
+    for (std::size_t i = 0; i < linkTypes_.size(); ++i) {
+        const LinkTypeEntry& type = linkTypes_[i];
+        if (type.Which != kWhichWords || type.Submenu == kSeparatorSubmenu) continue;
+        wordsTypes_.push_back({i, wordAlternatives(type.Attr.c_str())});
+    }
     resolveCruiseSteps();
     cruiseShortcut_ = settings_->CruiseShortcut;
     etc_ = settings_->LinkEtc;
@@ -106,7 +120,15 @@ void LinkCollection::collect() {
 void LinkCollection::readBase() {
     SharedString href;
     if (ComPtr<IHTMLDocument2> document = documentOf(browser_.get())) href = firstBaseHref(document.get());
-    baseAddress_ = href.isNull() ? documentAddress_ : href;
+    if (href.isNull()) {
+        baseAddress_ = documentAddress_;
+        return;
+    }
+    // The browser takes a relative base ("/manual/", "//mirror/manual/") from the document's
+    // address; combined as written, the addresses of non-links would stay relative and lead
+    // elsewhere than the page's links.
+    const SharedString resolved = documentAddress_.isNull() ? SharedString() : combinedAddress(documentAddress_, href);
+    baseAddress_ = resolved.isNull() ? href : resolved;
 }
 
 bool LinkCollection::addEntry(LinkList& list, int limit, const SharedString& href, const wchar_t* text) {
@@ -128,10 +150,7 @@ SharedString LinkCollection::resolveTarget(const SharedString& href) const {
     if (baseAddress_.isNull()) return href;
     // Without an href there is nothing to combine; the combination would fail the same way.
     if (href.isNull()) return SharedString();
-    wchar_t combined[kCombinedCapacity];
-    DWORD size = kCombinedSizeGiven;
-    if (FAILED(UrlCombineW(baseAddress_.c_str(), href.c_str(), combined, &size, 0))) return SharedString();
-    return SharedString(combined);
+    return combinedAddress(baseAddress_, href);
 }
 
 bool LinkCollection::navigate(const LinkEntry& entry) {
@@ -154,17 +173,27 @@ void LinkCollection::scanLinkElement(IHTMLElement* element) {
     if (!link.known()) return;
     const SharedString rel = link.rel();
     const SharedString rev = link.rev();
-    // A hyperlink that full general lists would refuse costs no more reading; on big pages most
-    // elements are such.
-    if (rel.isNull() && rev.isNull() && !generalListsHaveRoom()) return;
-    const SharedString href = link.href();
+    const bool related = !rel.isNull() || !rev.isNull();
+    const bool wordsWanted = link.hasWords() && wordsListsHaveRoom();
+    // A hyperlink that full general lists would refuse costs no more reading than its words; on
+    // big pages most elements are such.
+    if (!related && !wordsWanted && !generalListsHaveRoom()) return;
     SharedString text = link.text();
+    const LinkWords words = wordsWanted ? link.words(text) : LinkWords();
+    if (!related && !generalListsHaveRoom() && !wordsMatchAnyType(words.comparable)) return;
+    const SharedString href = link.href();
     if (text.isNull()) text = href;
-    classifyLink(rel, rev, href, text);
+    classifyLink(rel, rev, href, text, words);
 }
 
 bool LinkCollection::generalListsHaveRoom() const {
     return hasRoom(generalLinks_, etc_.MaxUnRelNum) || (etc_.GroupSameSite && hasRoom(sameSiteLinks_, etc_.MaxUnRelNum));
+}
+
+bool LinkCollection::wordsListsHaveRoom() const {
+    for (const WordsType& type : wordsTypes_)
+        if (hasRoom(linkTypes_[type.position].links, etc_.MaxEtcNum)) return true;
+    return false;
 }
 
 void LinkCollection::scanNonLinks(IHTMLDocument2* document) {

@@ -7,10 +7,12 @@
 #include <mshtml.h>
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
+#include "link/link_words.h"
 #include "shared/link_list.h"
 #include "settings/settings_store.h"
 
@@ -40,9 +42,10 @@ public:
     // False when the entry has no address to go to or the browser refused.
     bool navigate(const LinkEntry& entry);
 
-    // Sorts one link, a or area element into the lists.
+    // Sorts one link, a or area element into the lists. words: those the element shows, as
+    // LinkElement::words gives them; none for a link element or when no type is matched by words.
     void classifyLink(const SharedString& rel, const SharedString& rev, const SharedString& href,
-                      const SharedString& text);
+                      const SharedString& text, const LinkWords& words = LinkWords());
 
     void resolveCruiseSteps();
     // Follows the first link of the highest-priority link type the page offers; false when
@@ -71,6 +74,8 @@ private:
     void scanLinkElements(IHTMLDocument2* document);
     void scanLinkElement(IHTMLElement* element);
     bool generalListsHaveRoom() const;
+    bool wordsListsHaveRoom() const;
+    bool wordsMatchAnyType(const std::wstring& comparable) const;
     void scanNonLinks(IHTMLDocument2* document);
     void scanAttributeElement(IHTMLElement* element, const wchar_t* tag, const wchar_t* attribute);
     void scanMetaElement(IHTMLElement* element);
@@ -78,6 +83,12 @@ private:
     SettingsStore* settings_;
     WORD cruiseShortcut_ = 0;
     std::vector<LinkTypeEntry> linkTypes_;
+    // The link types matched by words, in table order, with their alternatives prepared once.
+    struct WordsType {
+        std::size_t position;  // in linkTypes_
+        std::vector<std::wstring> alternatives;
+    };
+    std::vector<WordsType> wordsTypes_;
     LinkList otherLinks_;
     LinkList generalLinks_;
     LinkList sameSiteLinks_;

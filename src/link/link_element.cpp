@@ -1,5 +1,8 @@
 #include "link/link_element.h"
 
+#include <utility>
+
+#include "common/variant.h"
 #include "page/page_document.h"
 
 namespace quorin {
@@ -29,11 +32,43 @@ SharedString LinkElement::href() const {
     return SharedString();
 }
 
+SharedString LinkElement::title() const {
+    return readString([&](BSTR* out) { return element_->get_title(out); });
+}
+
 SharedString LinkElement::text() const {
-    if (link_) return readString([&](BSTR* out) { return element_->get_title(out); });
+    if (link_) return title();
     if (anchor_) return readString([&](BSTR* out) { return element_->get_innerText(out); });
     if (area_) return readString([&](BSTR* out) { return area_->get_alt(out); });
     return SharedString();
+}
+
+LinkWords LinkElement::words(const SharedString& text) const {
+    LinkWords words;
+    if (!hasWords()) return words;
+    words.comparable = comparableWords(text.textOrEmpty());
+    const auto take = [&](SharedString source) {
+        words.comparable = comparableWords(source.textOrEmpty());
+        words.shown = std::move(source);
+    };
+    if (words.comparable.empty() && anchor_) take(firstImageAlt());
+    if (words.comparable.empty()) take(title());
+    return words;
+}
+
+SharedString LinkElement::firstImageAlt() const {
+    const ComPtr<IHTMLElement2> element = queryAs<IHTMLElement2>(element_);
+    if (!element) return SharedString();
+    const SharedString tag(L"img");
+    ComPtr<IHTMLElementCollection> images;
+    if (FAILED(element->getElementsByTagName(tag.bstr(), images.put())) || !images) return SharedString();
+    // The first item without asking for the length first: one call fewer, and null when there is none.
+    const Variant first = Variant::fromInt(0);
+    ComPtr<IDispatch> item;
+    if (FAILED(images->item(first.value(), first.value(), item.put())) || !item) return SharedString();
+    const ComPtr<IHTMLImgElement> image = item.as<IHTMLImgElement>();
+    if (!image) return SharedString();
+    return readString([&](BSTR* out) { return image->get_alt(out); });
 }
 
 }  // namespace quorin

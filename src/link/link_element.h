@@ -7,6 +7,7 @@
 
 #include "common/com_ptr.h"
 #include "common/shared_string.h"
+#include "link/link_words.h"
 
 namespace quorin {
 
@@ -23,7 +24,17 @@ public:
     // The title of a link, the inner text of an anchor, the alt text of an area.
     SharedString text() const;
 
+    // Whether the element is matched by its words: anchors and areas are.
+    bool hasWords() const noexcept { return anchor_ || area_; }
+    // The words it shows, given its text as read: that text; for an anchor without any, the alt
+    // text of the first image inside it; failing those, its title. Each fallback is read only when
+    // the words before it are empty.
+    LinkWords words(const SharedString& text) const;
+
 private:
+    SharedString title() const;
+    SharedString firstImageAlt() const;
+
     IHTMLElement* element_;
     ComPtr<IHTMLLinkElement> link_;
     ComPtr<IHTMLAnchorElement> anchor_;

@@ -45,9 +45,15 @@ struct EtcSettings {
 // Submenu value of a link-type row that is only a separator in the menu.
 constexpr int kSeparatorSubmenu = 99;
 
+// What a link type's Attr is matched against. Other values load and save unchanged and match
+// nothing.
+constexpr int kWhichRel = 0;
+constexpr int kWhichRev = 1;
+constexpr int kWhichWords = 2;  // the words a link shows; Attr holds alternatives separated by "|"
+
 struct LinkTypeEntry {
     TitleText Title;
-    int Which = 0;       // 0 rel, 1 rev, -1 separator row
+    int Which = kWhichRel;  // kWhich..., -1 on a separator row
     TitleText Attr;
     WORD Shortcut = 0;
     int Submenu = 2;     // 0 never, 1 always, 2 with two or more; 99 separator row

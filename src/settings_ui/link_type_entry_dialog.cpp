@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "common/resources.h"
 #include "settings_ui/dialog_controls.h"
@@ -34,15 +35,20 @@ constexpr int kLinkFields[] = {IDC_LINKTYPE_TITLE, IDC_LINKTYPE_WHICH, IDC_LINKT
 
 }  // namespace
 
+std::wstring linkTypeWhichName(int which) {
+    if (which == kWhichRel) return L"rel";
+    if (which == kWhichRev) return L"rev";
+    if (which == kWhichWords) return loadString(IDS_LINKTYPE_WHICH_WORDS);
+    // Other values are kept as loaded but shown as unknown.
+    return L"???";
+}
+
 LinkTypeEntryDialog::LinkTypeEntryDialog(HWND owner) : EntryDialogOf(owner, IDD_LINKTYPE_ENTRY) {}
 
 INT_PTR LinkTypeEntryDialog::onInitDialog() {
     limitEdit(item(IDC_LINKTYPE_TITLE), TitleText::capacity);
     SetWindowTextW(item(IDC_LINKTYPE_TITLE), entry.Title.c_str());
-    HWND which = item(IDC_LINKTYPE_WHICH);
-    SendMessageW(which, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"rel"));
-    SendMessageW(which, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"rev"));
-    SendMessageW(which, CB_SETCURSEL, entry.Which == 1 ? 1 : 0, 0);
+    fillWhichChoices();
     limitEdit(item(IDC_LINKTYPE_ATTR), TitleText::capacity);
     SetWindowTextW(item(IDC_LINKTYPE_ATTR), entry.Attr.c_str());
     SendMessageW(item(IDC_LINKTYPE_SHORTCUT), HKM_SETHOTKEY, entry.Shortcut, 0);
@@ -52,6 +58,23 @@ INT_PTR LinkTypeEntryDialog::onInitDialog() {
     setChecked(item(IDC_LINKTYPE_IS_SEPARATOR), separator);
     enableLinkFields(!separator);
     return 1;
+}
+
+void LinkTypeEntryDialog::fillWhichChoices() {
+    HWND list = item(IDC_LINKTYPE_WHICH);
+    const std::wstring words = linkTypeWhichName(kWhichWords);
+    const std::pair<int, const wchar_t*> choices[] = {
+        {kWhichRel, L"rel"}, {kWhichRev, L"rev"}, {kWhichWords, words.c_str()}};
+    LRESULT selected = 0;
+    for (const auto& [value, text] : choices) {
+        if (!*text) continue;
+        const LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        if (index < 0) continue;
+        SendMessageW(list, CB_SETITEMDATA, index, value);
+        if (entry.Which == value) selected = index;
+    }
+    // A value of no choice (a new entry, a hand-edited row) starts on rel.
+    SendMessageW(list, CB_SETCURSEL, selected, 0);
 }
 
 void LinkTypeEntryDialog::fillSubmenuChoices() {
@@ -91,13 +114,14 @@ void LinkTypeEntryDialog::onOk() {
         return;
     }
     readText(item(IDC_LINKTYPE_TITLE), entry.Title);
-    const LRESULT which = SendMessageW(item(IDC_LINKTYPE_WHICH), CB_GETCURSEL, 0, 0);
-    if (which == 0 || which == 1) entry.Which = static_cast<int>(which);
+    HWND which = item(IDC_LINKTYPE_WHICH);
+    const LRESULT choice = SendMessageW(which, CB_GETCURSEL, 0, 0);
+    if (choice != CB_ERR) entry.Which = static_cast<int>(SendMessageW(which, CB_GETITEMDATA, choice, 0));
     readText(item(IDC_LINKTYPE_ATTR), entry.Attr);
     entry.Shortcut = LOWORD(SendMessageW(item(IDC_LINKTYPE_SHORTCUT), HKM_GETHOTKEY, 0, 0));
     HWND list = item(IDC_LINKTYPE_SUBMENU);
-    const LRESULT choice = SendMessageW(list, CB_GETCURSEL, 0, 0);
-    entry.Submenu = choice == CB_ERR ? kDefaultSubmenu : static_cast<int>(SendMessageW(list, CB_GETITEMDATA, choice, 0));
+    const LRESULT row = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    entry.Submenu = row == CB_ERR ? kDefaultSubmenu : static_cast<int>(SendMessageW(list, CB_GETITEMDATA, row, 0));
 }
 
 INT_PTR LinkTypeEntryDialog::onCommand(int id, UINT code) {

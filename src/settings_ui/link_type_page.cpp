@@ -7,17 +7,6 @@
 
 namespace quorin {
 
-namespace {
-
-// Values other than rel and rev are kept as loaded but shown as unknown.
-const wchar_t* whichName(int which) {
-    if (which == 0) return L"rel";
-    if (which == 1) return L"rev";
-    return L"???";
-}
-
-}  // namespace
-
 LinkTypePage::LinkTypePage(SettingsStore& store)
     : EntryListPage(store, IDD_LINKTYPE_PAGE,
                     {IDC_LINKTYPE_LIST, IDC_LINKTYPE_UP, IDC_LINKTYPE_DOWN, IDC_LINKTYPE_ADD, IDC_LINKTYPE_EDIT,
@@ -32,7 +21,7 @@ std::vector<UINT> LinkTypePage::columnCaptions() const {
 
 std::vector<std::wstring> LinkTypePage::rowTexts(const LinkTypeEntry& entry) const {
     if (entry.Submenu == kSeparatorSubmenu) return {L"---", L"", L"", L""};
-    return {entry.Title.c_str(), whichName(entry.Which), entry.Attr.c_str(), formatShortcut(entry.Shortcut)};
+    return {entry.Title.c_str(), linkTypeWhichName(entry.Which), entry.Attr.c_str(), formatShortcut(entry.Shortcut)};
 }
 
 LinkTypeEntry LinkTypePage::newEntry() const {

@@ -43,6 +43,11 @@ public:
     ListFontDc& operator=(const ListFontDc&) = delete;
 
     HDC get() const noexcept { return dc_; }
+    // The text's width in the list's font, or −1.
+    LONG width(const std::wstring& text) const {
+        SIZE extent{};
+        return dc_ && GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &extent) ? extent.cx : -1;
+    }
 
 private:
     HWND list_;
@@ -87,11 +92,9 @@ std::vector<std::wstring> ListPage::widestTexts() const {
     for (std::size_t i = 0, count = entryCount(); dc.get() && i < count; ++i) {
         std::vector<std::wstring> row = entryTexts(i);
         for (std::size_t column = 0; column < row.size() && column < widest.size(); ++column) {
-            SIZE extent{};
-            if (!GetTextExtentPoint32W(dc.get(), row[column].c_str(), static_cast<int>(row[column].size()), &extent) ||
-                extent.cx <= widths[column])
-                continue;
-            widths[column] = extent.cx;
+            const LONG width = dc.width(row[column]);
+            if (width <= widths[column]) continue;
+            widths[column] = width;
             widest[column] = std::move(row[column]);
         }
     }
@@ -101,8 +104,9 @@ std::vector<std::wstring> ListPage::widestTexts() const {
 // The list would measure every row, asking for each; a row of the widest texts, the only one
 // while the columns are sized, gives the same widths.
 void ListPage::sizeColumns(const std::vector<std::wstring>& widest) {
+    measurePadding();
     sizingRow_ = widest;
-    if (!sizingRow_.empty()) SendMessageW(list_, LVM_SETITEMCOUNT, 1, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, widest.empty() ? 0 : 1, 0);
     // Some list views size a column to its caption without the header's margins, which cuts the
     // caption short; the caption's own width plus those margins is the least a column gets.
     const int margins = 8 * GetSystemMetrics(SM_CXEDGE);
@@ -111,11 +115,38 @@ void ListPage::sizeColumns(const std::vector<std::wstring>& widest) {
         const int least = static_cast<int>(SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0,
                                                         reinterpret_cast<LPARAM>(captions_[column].c_str()))) +
                           margins;
-        if (SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0) < least)
-            SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(least, 0));
+        if (columnWidth(column) < least) SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(least, 0));
     }
-    if (!sizingRow_.empty()) SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     sizingRow_.clear();
+}
+
+// What a column adds to the width of its text, from a row the list sizes alone: so that a column
+// is widened later without the list measuring every row again.
+void ListPage::measurePadding() {
+    sizingRow_.assign(captions_.size(), L"0");
+    SendMessageW(list_, LVM_SETITEMCOUNT, 1, 0);
+    const ListFontDc dc(list_);
+    padding_.assign(captions_.size(), 0);
+    for (int column = 0; column < static_cast<int>(captions_.size()); ++column) {
+        SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(LVSCW_AUTOSIZE, 0));
+        padding_[column] = std::max(0, columnWidth(column) - static_cast<int>(dc.width(sizingRow_[column])));
+    }
+}
+
+// A text added or edited that is wider than its column widens it, so that it is not shown cut short.
+void ListPage::widenColumnsFor(std::size_t index) {
+    const std::vector<std::wstring> texts = entryTexts(index);
+    const ListFontDc dc(list_);
+    for (std::size_t column = 0; column < texts.size() && column < padding_.size(); ++column) {
+        const int wanted = static_cast<int>(dc.width(texts[column])) + padding_[column];
+        const int at = static_cast<int>(column);
+        if (wanted > columnWidth(at)) SendMessageW(list_, LVM_SETCOLUMNWIDTH, at, MAKELPARAM(wanted, 0));
+    }
+}
+
+int ListPage::columnWidth(int column) const {
+    return static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0));
 }
 
 std::wstring ListPage::cellText(int row, int column) const {
@@ -250,6 +281,7 @@ void ListPage::moveCurrent(int offset) {
 void ListPage::addRow() {
     if (!addEntry()) return;
     SendMessageW(list_, LVM_SETITEMCOUNT, entryCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    widenColumnsFor(entryCount() - 1);
     setModified(true);
     updateButtons(false);
 }
@@ -258,6 +290,7 @@ void ListPage::editCurrent() {
     const int current = currentRow();
     if (current < 0 || !editEntry(static_cast<std::size_t>(current))) return;
     SendMessageW(list_, LVM_REDRAWITEMS, current, current);
+    widenColumnsFor(static_cast<std::size_t>(current));
     setModified(true);
     updateButtons(false);
 }

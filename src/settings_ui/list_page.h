@@ -55,6 +55,9 @@ private:
     std::vector<std::wstring> widestTexts() const;
     // Sizes every column to its caption and, when given, its widest text.
     void sizeColumns(const std::vector<std::wstring>& widest);
+    void measurePadding();
+    void widenColumnsFor(std::size_t index);
+    int columnWidth(int column) const;
     int currentRow() const;
     void enableButton(HWND button, bool enable);
     void setRowState(int row, UINT state);
@@ -74,6 +77,7 @@ private:
     bool rowsChanging_ = false;  // the page itself is moving or removing rows
     // While the columns are sized, the list's one row and its texts: the widest of every column.
     std::vector<std::wstring> sizingRow_;
+    std::vector<int> padding_;  // per column, what the list adds to the width of a text
 };
 
 }  // namespace quorin

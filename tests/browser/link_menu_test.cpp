@@ -189,6 +189,24 @@ TEST_F(LinkMenuTest, SubmenuValuesSeparatorRowsAmpersandsAndAnEmptyType) {
               (Lines{L"http://server/dir/n1.html", L"http://server/dir/toc.html", L"http://server/"}));
 }
 
+// Captions hold 59 units; U+1F600 takes two, and a cut between them would show half a character.
+TEST_F(LinkMenuTest, CaptionsCutAt59UnitsKeepEveryCharacterWhole) {
+    const std::wstring pair = L"\xD83D\xDE00";
+    store([](SettingsStore& s) { s.LinkType = {linkType(L"次", L"next"), linkType(L"&前", L"prev")}; });
+    PageBuilder page;
+    page.skeleton().filler(2);
+    page.link(L"next", L"n.html", std::wstring(56, L'n') + pair);
+    page.link(L"prev", L"p.html", std::wstring(54, L'p') + pair);
+    page.anchor(L"a.html", std::wstring(58, L'a') + pair);
+    BrowserWindow window(library, page);
+    window.load();
+    const auto menus = read(window, {kGeneral});
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(menus[0][0], L"次\t" + std::wstring(56, L'n'));
+    EXPECT_EQ(menus[0][1], L"&&前\t" + std::wstring(54, L'p')) << "the doubled ampersand leaves no room for the pair";
+    EXPECT_EQ(menus[1], (Lines{std::wstring(58, L'a')}));
+}
+
 TEST_F(LinkMenuTest, BeforeAnyDocumentOnlyTheSettingsItemWorksAndATableOfSeparatorsStillSeparates) {
     store([](SettingsStore& s) { s.LinkEtc.EnumNonLink = true; });
     PageBuilder page;
@@ -294,6 +312,34 @@ TEST_F(LinkMenuTest, AShortcutOnTwoTypesReachesTheFirstAndThenTheCruise) {
     ASSERT_EQ(menus.size(), 1u);
     EXPECT_EQ(menus[0][0], L"作者 (grayed)") << "the menu shows no shortcut";
     EXPECT_EQ(menus[0][1], L"次\tB");
+}
+
+TEST_F(LinkMenuTest, AStoredLinkWordsTypeListsLinksByTheirWordsAndItsShortcutFollowsTheFirst) {
+    constexpr WORD kControlShiftJ = 0x034A;
+    store([&](SettingsStore& s) {
+        s.LinkType.push_back(linkType(L"次(文字)", L"次へ|Next|»", 2, kControlShiftJ));
+        s.LinkType.push_back(linkType(L"前(文字)", L"前へ|Prev|«"));
+        s.LinkType[7].Which = s.LinkType[8].Which = kWhichWords;
+    });
+    PageBuilder page(L"http://forum/thread/2.html");
+    page.skeleton().filler(2);
+    page.anchor(L"1.html", L"« 前へ");
+    page.anchor(L"3.html", L"次へ »");
+    page.inside(page.anchor(L"3.html#end", L""), L"img").attr(L"alt", L"Next");
+    page.anchor(L"gen.html", L"Next generation");
+    BrowserWindow window(library, page);
+    window.load();
+    const auto menus = read(window, {51008, kGeneral});
+    ASSERT_EQ(menus.size(), 3u);
+    EXPECT_EQ(menus[0], (Lines{L"次 (grayed)", L"前 (grayed)", L"1つ上 (grayed)", L"目次 (grayed)", L"索引 (grayed)",
+                               L"先頭 (grayed)", L"作者 (grayed)", L"次(文字) >", L"前(文字)\t« 前へ", L"-",
+                               L"その他(&E) (grayed)", L"-", L"一般(&U) >", L"-", L"設定(&S)..."}))
+        << "the stored table is read with the window, no sheet opened";
+    EXPECT_EQ(menus[1], (Lines{L"次へ »", L"Next"})) << "the image button shows its alt";
+    EXPECT_EQ(menus[2], (Lines{L"Next generation"}));
+
+    typeKeys(window.frame.documentWindow(), {VK_CONTROL, VK_SHIFT, 'J'});
+    EXPECT_EQ(page.doc().location()->navigations(), (Lines{L"http://forum/thread/3.html"}));
 }
 
 // Every id of the menu and its submenus, with the range each menu's entries must keep to.

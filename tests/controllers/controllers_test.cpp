@@ -74,13 +74,20 @@ protected:
     ComPtr<SiteDouble> site;
 };
 
-TEST(EscapeAmpersands, DoublesEachAmpersandAndNeverSplitsAPair) {
+TEST(EscapeAmpersands, DoublesEachAmpersandAndNeverPartsAPairOfEitherKind) {
     const struct {
         const wchar_t* source;
         std::size_t capacity;
         const wchar_t* expected;
-    } cases[] = {{L"A&B", 10, L"A&&B"}, {L"&&", 4, L"&&"}, {L"ab&c", 4, L"ab"},
-                 {L"abc", 1, L""},      {nullptr, 5, L""},  {L"abcdef", 4, L"abc"}};
+    } cases[] = {{L"A&B", 10, L"A&&B"},
+                 {L"&&", 4, L"&&"},
+                 {L"ab&c", 4, L"ab"},
+                 {L"abc", 1, L""},
+                 {nullptr, 5, L""},
+                 {L"abcdef", 4, L"abc"},
+                 {L"ab\xD83D\xDE00", 4, L"ab"},
+                 {L"a\xD83D\xDE00z", 4, L"a\xD83D\xDE00"},
+                 {L"&\xD83D\xDE00", 4, L"&&"}};
     for (const auto& c : cases) {
         wchar_t out[16];
         std::fill(std::begin(out), std::end(out), L'#');
@@ -93,18 +100,31 @@ TEST(EscapeAmpersands, DoublesEachAmpersandAndNeverSplitsAPair) {
 TEST_F(ControllerTest, KeysAreOfferedWithTheirModifiersFirstToTheStyleSide) {
     RecordingController first(store, kControlZ), second(store, 0);
     WORD modifiers = 0;
-    handleKeyMessage(WM_KEYDOWN, VK_CONTROL, modifiers, first, second);
-    handleKeyMessage(WM_KEYDOWN, 'Z', modifiers, first, second);
-    handleKeyMessage(WM_KEYUP, 'Z', modifiers, first, second);
-    handleKeyMessage(WM_KEYDOWN, VK_SHIFT, modifiers, first, second);
-    handleKeyMessage(WM_KEYDOWN, 'Z', modifiers, first, second);
-    handleKeyMessage(WM_KEYUP, VK_CONTROL, modifiers, first, second);
-    handleKeyMessage(WM_SYSKEYDOWN, VK_MENU, modifiers, first, second);
-    handleKeyMessage(WM_KEYDOWN, VK_MENU, modifiers, first, second);
-    handleKeyMessage(WM_KEYUP, VK_SHIFT, modifiers, first, second);
+    const auto key = [&](UINT message, WPARAM code, bool inPage = true) {
+        handleKeyMessage(message, code, inPage, modifiers, first, second);
+    };
+    key(WM_KEYDOWN, VK_CONTROL);
+    key(WM_KEYDOWN, 'Z');
+    key(WM_KEYUP, 'Z');
+    key(WM_KEYDOWN, VK_SHIFT);
+    key(WM_KEYDOWN, 'Z');
+    key(WM_KEYUP, VK_CONTROL);
+    key(WM_SYSKEYDOWN, VK_MENU);
+    key(WM_KEYDOWN, VK_MENU);
+    key(WM_KEYUP, VK_SHIFT);
     EXPECT_EQ(first.offered, (std::vector<WORD>{0x0211, kControlZ, 0x0310, 0x035A, 0x0512}));
     EXPECT_EQ(second.offered, (std::vector<WORD>{0x0211, 0x0310, 0x035A, 0x0512})) << "the taken key goes no further";
     EXPECT_EQ(modifiers, 0x0400) << "Alt stays down";
+
+    key(WM_KEYDOWN, VK_CONTROL, false);
+    key(WM_KEYDOWN, 'Z', false);
+    EXPECT_EQ(first.offered.size(), 5u) << "keys pressed outside the page are not offered";
+    key(WM_KEYDOWN, VK_CONTROL);
+    key(WM_SYSKEYUP, VK_MENU);
+    key(WM_KEYUP, VK_CONTROL, false);
+    EXPECT_EQ(modifiers, 0) << "released as a system key, and in another window";
+    key(WM_KEYDOWN, 'Z');
+    EXPECT_EQ(first.offered.back(), 'Z');
 }
 
 TEST_F(ControllerTest, StyleKeysToggleSheetsOrStyleAttributesOnlyOnADocumentWithContent) {

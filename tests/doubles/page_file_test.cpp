@@ -50,6 +50,7 @@ TEST_F(PageFileTest, ParsesEveryRecordKind) {
         "element link rel=\"next\" href=\"b.html\" title\n"
         "element a href=\"x.html\" :text=\"tab\\there \xe6\x97\xa5\"\n"
         "element p style=\"color: red\"\n"
+        "element img alt=\"go\" :in=\"a\"\n"
         "sheet title=\"Blue\" href=\"blue.css\" disabled\n"
         "sheet\n"
         "frame name=\"toc\" url=\"http://server/toc.html\"\n"
@@ -65,7 +66,9 @@ TEST_F(PageFileTest, ParsesEveryRecordKind) {
     DocumentDouble& doc = page->doc();
     EXPECT_EQ(doc.url(), L"http://server/a.html");
     EXPECT_EQ(doc.title(), L"Say \"hi\"");
-    ASSERT_EQ(doc.elements().size(), 3u);
+    ASSERT_EQ(doc.elements().size(), 4u);
+    ASSERT_EQ(doc.elements()[1]->contained().size(), 1u);
+    EXPECT_EQ(doc.elements()[1]->contained()[0].get(), doc.elements()[3].get()) << ":in names the anchor before it";
     EXPECT_EQ(doc.elements()[0]->attribute(L"title"), OptText(L"")) << "a bare token is present and empty";
     EXPECT_EQ(doc.elements()[0]->attribute(L"rev"), std::nullopt);
     EXPECT_EQ(doc.elements()[1]->innerText(), OptText(L"tab\there \x65e5"));
@@ -93,6 +96,7 @@ TEST_F(PageFileTest, MalformedDescriptionsNameTheirLine) {
         {"quorin-page 1\nframe\n", "line 2: a frame has no \"end\""},
         {"quorin-page 1\nend\n", "line 2: \"end\" without a frame"},
         {"quorin-page 1\nwidget\n", "line 2: unknown record \"widget\""},
+        {"quorin-page 1\nelement img :in=\"a\"\nelement a\n", "line 2: no \"a\" element before it"},
     };
     for (const auto& [text, message] : cases) {
         std::string error;
@@ -121,6 +125,11 @@ TEST_F(PageFileTest, ConverterKeepsSheetStatesTextsAndFrames) {
     ASSERT_EQ(anchors.size(), 3u);
     EXPECT_EQ(anchors[0]->innerText(), OptText(L"Next page"));
     EXPECT_EQ(anchors[2]->innerText(), OptText(L"")) << "an anchor holding only an image";
+    ASSERT_EQ(anchors[2]->contained().size(), 1u);
+    EXPECT_EQ(anchors[2]->contained()[0]->attribute(L"alt"), OptText(L"x"));
+    ASSERT_EQ(anchors[0]->contained().size(), 1u) << "the b inside the first anchor";
+    EXPECT_EQ(anchors[0]->contained()[0]->tag(), L"b");
+    EXPECT_TRUE(anchors[1]->contained().empty());
     EXPECT_EQ(doc.elementsByTag(L"h1")[0]->cssText(), L"color: navy");
     EXPECT_EQ(doc.elementsByTag(L"meta")[0]->attribute(L"http-equiv"), OptText(L"Refresh"));
 

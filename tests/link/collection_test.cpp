@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "link_fixture.h"
 
@@ -26,6 +27,32 @@ TEST_F(Collection, AddressesResolveAgainstTheFirstBaseElseTheDocument) {
     hrefless.base(std::nullopt);
     LinkCollection& fallback = collect(hrefless);
     EXPECT_EQ(fallback.baseAddress(), fallback.documentAddress());
+}
+
+// The browser resolves the hrefs of links itself; the addresses of non-links must come out the
+// same, or choosing one opens another page than the one the author named.
+TEST_F(Collection, ARelativeBaseIsTakenFromTheDocumentsAddressLikeTheBrowserTakesIt) {
+    store.LinkEtc.EnumNonLink = true;
+    const std::pair<const wchar_t*, std::wstring> bases[] = {{L"/manual/", L"http://server/manual/"},
+                                                             {L"//mirror.example/manual/", L"http://mirror.example/manual/"},
+                                                             {L"http://other/docs/", L"http://other/docs/"}};
+    for (const auto& [written, resolved] : bases) {
+        PageBuilder page(L"http://server/dir/a.html");
+        page.base(written);
+        page.anchor(L"x.html", L"X");
+        page.attributed(L"blockquote", L"cite", L"quoted.html");
+        page.attributed(L"img", L"longdesc", L"../desc.html");
+        page.meta(L"Refresh", L"3;URL=next.html");
+        page.meta(L"Refresh", L"3");
+        LinkCollection& links = collect(page);
+        EXPECT_EQ(links.baseAddress(), SharedString(resolved.c_str()));
+        EXPECT_EQ(links.documentAddress(), SharedString(L"http://server/dir/a.html"));
+        const std::wstring root = resolved.substr(0, resolved.find(L'/', 7) + 1);
+        EXPECT_EQ(targets(links.generalLinks()), (Texts{resolved + L"x.html"}));
+        EXPECT_EQ(targets(links.nonLinks()),
+                  (Texts{resolved + L"quoted.html", root + L"desc.html", resolved + L"next.html", resolved}))
+            << "base " << written;
+    }
 }
 
 TEST_F(Collection, DuplicatesAreDroppedPerListOnlyWhenAsked) {
@@ -118,6 +145,25 @@ TEST_F(Collection, EntryTextsComeFromTitleInnerTextOrAltElseTheHref) {
                      L"http://example.test/nomap.html"}))
         << "the href serves as it is read: resolved by the browser";
     EXPECT_EQ(texts(typeList(L"次")), (Texts{L"http://example.test/untitled.html", L"Titled"}));
+}
+
+// U+1F600, one character in two units: a cut between them would leave half a character.
+const std::wstring kPair = L"\xD83D\xDE00";
+
+TEST_F(Collection, TextsCutAt79UnitsKeepEveryCharacterWhole) {
+    store.LinkEtc.EnumNonLink = true;
+    PageBuilder page;
+    page.anchor(L"parted.html", std::wstring(78, L'a') + kPair);
+    page.anchor(L"whole.html", std::wstring(77, L'b') + kPair + L"b");
+    page.link(L"made-up" + std::wstring(70, L'r') + kPair, L"other.html", L"Other");
+    page.attributed(L"blockquote", L"cite", L"q.html").attr(L"title", std::wstring(58, L'q') + kPair);
+    page.meta(L"Refresh", L"5;URL=r.html").attr(L"title", std::wstring(64, L'm') + kPair);
+    LinkCollection& links = collect(page);
+    EXPECT_EQ(texts(links.generalLinks()), (Texts{std::wstring(78, L'a'), std::wstring(77, L'b') + kPair}));
+    EXPECT_EQ(texts(links.otherLinks()), (Texts{L"(made-up" + std::wstring(70, L'r')}))
+        << "nothing follows a piece that was cut";
+    EXPECT_EQ(texts(links.nonLinks()),
+              (Texts{L"(blockquote - cite)\t" + std::wstring(58, L'q'), L"<Refresh: 5s>\t" + std::wstring(64, L'm')}));
 }
 
 TEST_F(Collection, ScanGoesByTagLinksFirstThenAnchorsThenAreas) {

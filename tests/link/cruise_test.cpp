@@ -74,6 +74,32 @@ TEST_F(Cruise, ReloadingTheStoreDoesNotBreakIt) {
     EXPECT_EQ(navigations(page), (Texts{L"http://server/up.html"}));
 }
 
+TEST_F(Cruise, AWordsTypeTakesItsPlaceInTheOrder) {
+    addWordsRows();
+    PageBuilder words(L"http://server/list/2.html");
+    words.anchor(L"1.html", L"« 前へ");
+    words.anchor(L"index.html", L"目次");
+    words.anchor(L"3.html", L"次へ »");
+    EXPECT_TRUE(open(words).cruise());
+    EXPECT_EQ(navigations(words), (Texts{L"http://server/list/3.html"}));
+
+    PageBuilder upToo(L"http://server/list/2.html");
+    upToo.link(L"up", L"../index.html");
+    upToo.anchor(L"3.html", L"Next");
+    EXPECT_TRUE(open(upToo).cruise());
+    EXPECT_EQ(navigations(upToo), (Texts{L"http://server/list/3.html"})) << "after 次, before 1つ上";
+
+    PageBuilder relNext(L"http://server/list/2.html");
+    relNext.anchor(L"words.html", L"Next");
+    relNext.anchor(L"rel.html", L"Onwards", L"next");
+    EXPECT_TRUE(open(relNext).cruise());
+    EXPECT_EQ(navigations(relNext), (Texts{L"http://server/list/rel.html"}));
+
+    PageBuilder back(L"http://server/list/2.html");
+    back.anchor(L"1.html", L"« 前へ");
+    EXPECT_FALSE(open(back).cruise()) << "前(文字) is not in the cruise";
+}
+
 TEST_F(Cruise, AFailingNavigationIsSilent) {
     PageBuilder page(L"http://server/a.html");
     page.link(L"next", L"next.html");

@@ -37,6 +37,23 @@ protected:
         return *collection;
     }
 
+    // The two rows a user adds to page through sites without rel links, "次(文字)" placed after
+    // "次" in the cruise; as the README shows them.
+    void addWordsRows() {
+        store.LinkType.push_back(wordsType(L"次(文字)", L"次へ|次のページ|次|Next|Next page|»"));
+        store.LinkType.push_back(wordsType(L"前(文字)", L"前へ|前のページ|前|戻る|Previous|Prev|«"));
+        CruiseEntry step;
+        step.Title = L"次(文字)";
+        store.LinkCruise.insert(store.LinkCruise.begin() + 1, step);
+    }
+    static LinkTypeEntry wordsType(const wchar_t* title, const wchar_t* alternatives) {
+        LinkTypeEntry type;
+        type.Title = title;
+        type.Which = kWhichWords;
+        type.Attr = alternatives;
+        return type;
+    }
+
     // The list of the link type with that title (the default titles are the library's strings).
     const LinkList& typeList(const wchar_t* title) const {
         for (const LinkTypeEntry& type : collection->linkTypes())

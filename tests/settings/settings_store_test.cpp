@@ -316,21 +316,26 @@ TEST_F(SettingsStoreTest, OverlongTextsAreCutAndKeepTheEntriesAfterThem) {
     writeText(group(L"AddSheet"), L"Path2", repeated(L'p', 400));
     writeText(group(L"AddSheet"), L"Title3", L"three");
     writeText(group(L"AddSheet"), L"Path3", L"3.css");
+    // U+1F600 in two units right where the cut falls.
+    writeText(group(L"AddSheet"), L"Title4", repeated(L'h', 78) + L"\xD83D\xDE00");
+    writeText(group(L"AddSheet"), L"Path4", repeated(L'q', 258) + L"\xD83D\xDE00");
     writeText(group(L"LinkCruise"), L"Title1", repeated(L'c', 80));
     writeText(group(L"LinkCruise"), L"Title2", L"後");
     SettingsStore store;
     store.loadAll();
-    ASSERT_EQ(store.AddSheet.size(), 3u);
+    ASSERT_EQ(store.AddSheet.size(), 4u);
     EXPECT_EQ(store.AddSheet[1].Title.c_str(), repeated(L'T', 79));
     EXPECT_EQ(store.AddSheet[1].Path.c_str(), repeated(L'p', 259));
     EXPECT_STREQ(store.AddSheet[2].Title.c_str(), L"three");
+    EXPECT_EQ(store.AddSheet[3].Title.c_str(), repeated(L'h', 78)) << "no half character is kept";
+    EXPECT_EQ(store.AddSheet[3].Path.c_str(), repeated(L'q', 258));
     ASSERT_EQ(store.LinkCruise.size(), 2u);
     EXPECT_EQ(store.LinkCruise[0].Title.length(), 79u);
 
     ASSERT_TRUE(store.saveAll());
     SettingsStore again;
     again.loadAll();
-    EXPECT_EQ(again.AddSheet.size(), 3u) << "nothing the user had is lost by the next save";
+    EXPECT_EQ(again.AddSheet.size(), 4u) << "nothing the user had is lost by the next save";
     EXPECT_EQ(readRaw(group(L"AddSheet"), L"Title2").data.size(), 80 * sizeof(wchar_t));
 }
 

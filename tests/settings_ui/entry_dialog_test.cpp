@@ -85,6 +85,21 @@ TEST_F(EntryDialogs, TextsAreCutAtTheStoreCapacities) {
     EXPECT_EQ(prefer.entry.URI.c_str(), std::wstring(259, L'u'));
 }
 
+// U+1F600 takes two units; the field's typing limit lets in only the first of them.
+TEST_F(EntryDialogs, ACharacterPartedAtTheTypingLimitIsNotKeptHalf) {
+    const std::wstring pair = L"\xD83D\xDE00";
+    AddSheetEntryDialog addSheet(nullptr);
+    EXPECT_EQ(runDialog(addSheet, kAddSheetCaption,
+                        [&](ModalScript&, HWND window) {
+                            typeText(GetDlgItem(window, IDC_ADDSHEET_TITLE), std::wstring(78, L't') + pair);
+                            typeText(GetDlgItem(window, IDC_ADDSHEET_PATH), L"C:\\" + pair + L".css");
+                            EXPECT_TRUE(click(window, IDOK));
+                        }),
+              IDOK);
+    EXPECT_EQ(addSheet.entry.Title.c_str(), std::wstring(78, L't'));
+    EXPECT_EQ(addSheet.entry.Path.c_str(), L"C:\\" + pair + L".css") << "a whole pair stays";
+}
+
 TEST_F(EntryDialogs, EscapeCancelsEachDialogAndLeavesTheEntry) {
     store.LinkType = {linkType(L"次", 0, L"Next")};
     const auto escape = [](int edit) {

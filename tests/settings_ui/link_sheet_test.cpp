@@ -3,6 +3,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <utility>
+
 #include "settings_ui/link_settings_sheet.h"
 #include "settings_ui_resource.h"
 
@@ -115,6 +118,69 @@ TEST_F(LinkSheet, TheCruiseDialogOffersLinkTypesOnlyOnceTheyAreApplied) {
     ASSERT_EQ(store.LinkType.size(), 2u);
     EXPECT_EQ(store.LinkType[1].Which, 0);
     EXPECT_EQ(store.LinkType[1].Submenu, 2);
+}
+
+// The two rows the README shows for sites without rel links, added as a user adds them.
+TEST_F(LinkSheet, LinkWordsRowsAreAddedThroughTheDialogAndComeBackFromTheRegistry) {
+    const wchar_t* const nextWords = L"次へ|次のページ|次|Next|Next page|»";
+    const wchar_t* const prevWords = L"前へ|前のページ|前|戻る|Previous|Prev|«";
+    store.loadAll();
+    openSheet<LinkSettingsSheet>(kLinkCaption, [&](ModalScript& s, HWND sheet) {
+        HWND page = currentPage(sheet);
+        for (const auto& [title, words] : {std::pair{L"次(文字)", nextWords}, std::pair{L"前(文字)", prevWords}}) {
+            HWND dialog = openEntryDialog(s, page, IDC_LINKTYPE_ADD, L"リンク形式");
+            ASSERT_TRUE(dialog);
+            EXPECT_EQ(comboItems(GetDlgItem(dialog, IDC_LINKTYPE_WHICH)),
+                      (std::vector<std::wstring>{L"rel", L"rev", L"リンク文字列"}));
+            typeText(GetDlgItem(dialog, IDC_LINKTYPE_TITLE), title);
+            selectComboItem(dialog, IDC_LINKTYPE_WHICH, 2);
+            typeText(GetDlgItem(dialog, IDC_LINKTYPE_ATTR), words);
+            EXPECT_TRUE(click(dialog, IDOK));
+            ASSERT_TRUE(s.waitUntilGone(dialog));
+        }
+        HWND list = GetDlgItem(page, IDC_LINKTYPE_LIST);
+        EXPECT_EQ(rows(list).back(), (std::vector<std::wstring>{L"前(文字)", L"リンク文字列", prevWords, L""}));
+        EXPECT_GE(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0),
+                  SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"リンク文字列")))
+            << "the columns are sized again for the new row";
+        EXPECT_TRUE(click(sheet, kApplyButton));
+
+        HWND cruisePage = selectTab(sheet, 1);
+        HWND dialog = openEntryDialog(s, cruisePage, IDC_CRUISE_ADD, L"手動巡回エントリ");
+        ASSERT_TRUE(dialog);
+        selectComboItem(dialog, IDC_CRUISE_TITLE, 7);
+        EXPECT_TRUE(click(dialog, IDOK));
+        ASSERT_TRUE(s.waitUntilGone(dialog));
+        HWND cruiseList = GetDlgItem(cruisePage, IDC_CRUISE_LIST);
+        clickRow(cruiseList, 5);
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(click(cruisePage, IDC_CRUISE_UP));
+        EXPECT_EQ(rows(cruiseList), (Rows{{L"次"}, {L"次(文字)"}, {L"1つ上"}, {L"目次"}, {L"索引"}, {L"先頭"}}));
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    DWORD stored = 0, size = sizeof stored;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (std::wstring(kRootKeyPath) + L"\\LinkType").c_str(), L"Which8",
+                           RRF_RT_REG_DWORD, nullptr, &stored, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(stored, 2u);
+
+    store.loadAll();
+    ASSERT_EQ(store.LinkType.size(), 9u);
+    EXPECT_EQ(store.LinkType[7].Which, kWhichWords);
+    EXPECT_STREQ(store.LinkType[7].Attr.c_str(), nextWords);
+    EXPECT_STREQ(store.LinkCruise[1].Title.c_str(), L"次(文字)");
+    openSheet<LinkSettingsSheet>(kLinkCaption, [&](ModalScript& s, HWND sheet) {
+        HWND page = currentPage(sheet);
+        HWND list = GetDlgItem(page, IDC_LINKTYPE_LIST);
+        EXPECT_EQ(rows(list)[7], (std::vector<std::wstring>{L"次(文字)", L"リンク文字列", nextWords, L""}));
+        clickRow(list, 7);
+        HWND dialog = openEntryDialog(s, page, IDC_LINKTYPE_EDIT, L"リンク形式");
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(textOf(GetDlgItem(dialog, IDC_LINKTYPE_WHICH)), L"リンク文字列");
+        EXPECT_TRUE(click(dialog, IDOK));
+        ASSERT_TRUE(s.waitUntilGone(dialog));
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_EQ(store.LinkType[7].Which, kWhichWords) << "an unchanged edit keeps the choice";
 }
 
 TEST_F(LinkSheet, LimitsTakeThreeDigitsKeepTheirLastPositionAndStayInRange) {

@@ -147,18 +147,28 @@ int captionWidth(HWND list, int column) {
     return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
 }
 
-TEST_F(ListPages, ColumnsFitTheWidestTextOfAnyRowAndTheCaptionOfAnEmptyList) {
+TEST_F(ListPages, ColumnsFitTheWidestTextOpenedOrAddedAndTheCaptionOfAnEmptyList) {
     store.AddSheet = {addSheet(L"Short", L"x.css"), addSheet(L"A title wider than every other one", L"y.css"),
                       addSheet(L"Mid", L"C:\\a path much wider than the other paths\\sheet.css"),
                       addSheet(L"WWWW", L"z.css")};
-    onPage([](ModalScript&, HWND sheet, HWND, HWND list) {
-        const int widths[] = {columnWidth(list, 0), columnWidth(list, 1)};
-        EXPECT_EQ(rowCount(list), 4) << "nothing of the sizing is left in the list";
+    // What the list itself makes of every row it holds.
+    const auto expectSizedByTheList = [](HWND list, const char* when) {
         for (int column = 0; column < 2; ++column) {
-            // What the list itself makes of every row it holds.
+            const int width = columnWidth(list, column);
             SendMessageW(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
-            EXPECT_EQ(widths[column], columnWidth(list, column)) << "column " << column;
+            EXPECT_EQ(width, columnWidth(list, column)) << "column " << column << " " << when;
         }
+    };
+    onPage([&](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        EXPECT_EQ(rowCount(list), 4) << "nothing of the sizing is left in the list";
+        expectSizedByTheList(list, "when opened");
+        HWND dialog = openEntryDialog(s, page, IDC_ADDSHEET_ADD, L"追加シート");
+        ASSERT_TRUE(dialog);
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_TITLE), L"An added title wider still than the widest one before");
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_PATH), L"w.css");
+        EXPECT_TRUE(click(dialog, IDOK));
+        ASSERT_TRUE(s.waitUntilGone(dialog));
+        expectSizedByTheList(list, "after an added row");
         EXPECT_TRUE(click(sheet, IDCANCEL));
     });
 

@@ -119,7 +119,8 @@ ElementDouble::ElementDouble(const std::wstring& tag) : tag_(lower(tag)), style_
                                                     {L"a", IID_IHTMLAnchorElement},
                                                     {L"area", IID_IHTMLAreaElement},
                                                     {L"base", IID_IHTMLBaseElement},
-                                                    {L"meta", IID_IHTMLMetaElement}};
+                                                    {L"meta", IID_IHTMLMetaElement},
+                                                    {L"img", IID_IHTMLImgElement}};
     for (const auto& [kind, iid] : kinds)
         if (tag_ != kind) refuseInterface(iid);
 }
@@ -143,6 +144,11 @@ ElementDouble& ElementDouble::text(OptText innerText) {
 
 ElementDouble& ElementDouble::css(const std::wstring& cssText) {
     style_->setCssText(cssText);
+    return *this;
+}
+
+ElementDouble& ElementDouble::contain(ElementDouble& inner) {
+    contained_.push_back(ComPtr<ElementDouble>(&inner));
     return *this;
 }
 
@@ -226,6 +232,20 @@ STDMETHODIMP ElementDouble::get_alt(BSTR* p) { return attributeText("get_alt", L
 STDMETHODIMP ElementDouble::get_httpEquiv(BSTR* p) { return attributeText("get_httpEquiv", L"http-equiv", p); }
 STDMETHODIMP ElementDouble::get_content(BSTR* p) { return attributeText("get_content", L"content", p); }
 STDMETHODIMP ElementDouble::get_charset(BSTR* p) { return attributeText("get_charset", L"charset", p); }
+
+STDMETHODIMP ElementDouble::getElementsByTagName(BSTR name, IHTMLElementCollection** p) {
+    if (HRESULT hr = start(p); FAILED(hr)) return hr;
+    const std::wstring tag = lower(fromBstr(name));
+    if (HRESULT hr = failure("getElementsByTagName", narrow(tag)); FAILED(hr)) return hr;
+    if (nullFor("getElementsByTagName", narrow(tag))) return S_OK;
+    std::vector<ComPtr<ElementDouble>> matches;
+    if (!emptyFor("getElementsByTagName", narrow(tag)))
+        for (const auto& element : contained_)
+            if (tag == L"*" || element->tag() == tag) matches.push_back(element);
+    *p = ElementCollectionDouble::create("getElementsByTagName(" + narrow(tag) + ")", std::move(matches),
+                                         document_ ? document_->onCollection : ElementCollectionDouble::Hook());
+    return S_OK;
+}
 
 STDMETHODIMP ElementDouble::get_style(IHTMLStyle** p) {
     if (HRESULT hr = start(p); FAILED(hr)) return hr;

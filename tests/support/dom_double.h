@@ -5,8 +5,10 @@
 // Objects and the interfaces they answer (anything else: E_NOINTERFACE; unused methods: E_NOTIMPL):
 //   DocumentDouble            IHTMLDocument2, IHTMLDocument3, IDispatch
 //   ElementCollectionDouble   IHTMLElementCollection        (all, tags(name), getElementsByTagName)
-//   ElementDouble             IHTMLElement, plus by tag: link IHTMLLinkElement, a IHTMLAnchorElement,
-//                             area IHTMLAreaElement, base IHTMLBaseElement, meta IHTMLMetaElement
+//   ElementDouble             IHTMLElement, IHTMLElement2 (getElementsByTagName over the elements
+//                             inside it), plus by tag: link IHTMLLinkElement, a IHTMLAnchorElement,
+//                             area IHTMLAreaElement, base IHTMLBaseElement, meta IHTMLMetaElement,
+//                             img IHTMLImgElement
 //   StyleDouble               IHTMLStyle (cssText)
 //   StyleSheetDouble          IHTMLStyleSheet (title, href, disabled, addImport, removeImport)
 //   StyleSheetsCollectionDouble IHTMLStyleSheetsCollection (length, item(VARIANT*, VARIANT*))
@@ -118,8 +120,8 @@ class DocumentDouble;
 
 // One element. The tag decides which element interfaces it answers (see the table above).
 class ElementDouble final
-    : public DispatchDouble<IHTMLElementStub, IHTMLLinkElementStub, IHTMLAnchorElementStub, IHTMLAreaElementStub,
-                            IHTMLBaseElementStub, IHTMLMetaElementStub> {
+    : public DispatchDouble<IHTMLElementStub, IHTMLElement2Stub, IHTMLLinkElementStub, IHTMLAnchorElementStub,
+                            IHTMLAreaElementStub, IHTMLBaseElementStub, IHTMLMetaElementStub, IHTMLImgElementStub> {
 public:
     // tag is stored in lower case. The inline style starts from a "style" attribute.
     explicit ElementDouble(const std::wstring& tag);
@@ -133,12 +135,15 @@ public:
     ElementDouble& removeAttr(const std::wstring& name);
     ElementDouble& text(OptText innerText);  // innerText; absent by default
     ElementDouble& css(const std::wstring& cssText);
+    // Records inner as lying inside this element (at any depth), e.g. an image inside an anchor.
+    ElementDouble& contain(ElementDouble& inner);
 
     // Inspection. attribute() is the text of a string attribute (also those the library set with
     // setAttribute, e.g. "Quorin_style"); attributeValue() the raw VARIANT (VT_EMPTY if absent).
     OptText attribute(const std::wstring& name) const;
     const VARIANT* attributeValue(const std::wstring& name) const;
     const OptText& innerText() const noexcept { return innerText_; }
+    const std::vector<ComPtr<ElementDouble>>& contained() const noexcept { return contained_; }
     StyleDouble* style() const noexcept { return style_.get(); }
     std::wstring cssText() const;
     struct AttributeCall {
@@ -159,7 +164,9 @@ public:
     STDMETHODIMP get_style(IHTMLStyle** p) override;
     STDMETHODIMP get_innerText(BSTR* p) override;
     STDMETHODIMP get_lang(BSTR* p) override;
-    // Link, anchor, area, base, meta
+    // IHTMLElement2: the contained elements of that tag ("*": all), in document order
+    STDMETHODIMP getElementsByTagName(BSTR name, IHTMLElementCollection** p) override;
+    // Link, anchor, area, base, meta, img
     STDMETHODIMP get_href(BSTR* p) override;
     STDMETHODIMP get_rel(BSTR* p) override;
     STDMETHODIMP get_rev(BSTR* p) override;
@@ -180,6 +187,7 @@ private:
     DocumentDouble* document_ = nullptr;  // not counted: the document holds its elements
     std::map<std::wstring, Variant> attributes_;  // key: lower-case name
     OptText innerText_;
+    std::vector<ComPtr<ElementDouble>> contained_;
     ComPtr<StyleDouble> style_;
     std::vector<AttributeCall> attributeCalls_;
 };

@@ -50,6 +50,12 @@ ElementDouble& PageBuilder::area(OptText href, OptText alt) {
     return set(e, L"alt", alt);
 }
 
+ElementDouble& PageBuilder::inside(ElementDouble& container, const std::wstring& tag) {
+    ElementDouble& inner = element(tag);
+    container.contain(inner);
+    return inner;
+}
+
 ElementDouble& PageBuilder::base(OptText href) { return set(element(L"base"), L"href", href); }
 
 ElementDouble& PageBuilder::meta(OptText httpEquiv, OptText content) {

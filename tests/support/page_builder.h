@@ -7,6 +7,7 @@
 //   page.link(L"next", L"b.html", L"Chapter 2");        // <link rel=next href=b.html title=...>
 //   page.anchor(L"x.html", L"some text");               // <a href=x.html>some text</a>
 //   page.anchor(std::nullopt, L"", L"prev");            // no href, empty innerText, rel=prev
+//   page.inside(page.anchor(L"2.html", L""), L"img").attr(L"alt", L"Next");  // an image button
 //   page.sheet(L"Blue", L"blue.css", true);             // titled sheet, disabled
 //   page.sheet(std::nullopt);                           // untitled, embedded (href "")
 //   PageBuilder& left = page.frame(L"http://server/dir/toc.html", L"toc");
@@ -50,6 +51,8 @@ public:
     ElementDouble& link(OptText rel, OptText href, OptText title = std::nullopt, OptText rev = std::nullopt);
     ElementDouble& anchor(OptText href, OptText text, OptText rel = std::nullopt, OptText rev = std::nullopt);
     ElementDouble& area(OptText href, OptText alt);
+    // An element of the tag inside container, added next; container's getElementsByTagName finds it.
+    ElementDouble& inside(ElementDouble& container, const std::wstring& tag);
     ElementDouble& base(OptText href);
     ElementDouble& meta(OptText httpEquiv, OptText content);
     // An element with one attribute, e.g. attributed(L"blockquote", L"cite", L"http://...").

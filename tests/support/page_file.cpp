@@ -75,6 +75,16 @@ OptText optional(const std::vector<Token>& tokens, const char* name) {
     return token ? OptText(token->value) : std::nullopt;
 }
 
+// The last element of the tag that comes before element.
+ElementDouble* lastBefore(const DocumentDouble& document, const ElementDouble& element, const std::wstring& tag) {
+    ElementDouble* found = nullptr;
+    for (ElementDouble* candidate : document.elementsByTag(tag)) {
+        if (candidate == &element) break;
+        found = candidate;
+    }
+    return found;
+}
+
 }  // namespace
 
 std::wstring fromUtf8(const std::string& text) {
@@ -126,10 +136,15 @@ std::unique_ptr<PageBuilder> parsePage(const std::string& text, std::string* err
             if (tokens.empty() || !tokens[0].value.empty()) return malformed("element without a tag");
             ElementDouble& element = current.element(fromUtf8(tokens[0].name));
             for (size_t i = 1; i < tokens.size(); ++i) {
-                if (tokens[i].name == ":text")
+                if (tokens[i].name == ":text") {
                     element.text(tokens[i].value);
-                else
+                } else if (tokens[i].name == ":in") {
+                    ElementDouble* container = lastBefore(current.doc(), element, tokens[i].value);
+                    if (!container) return malformed("no \"" + toUtf8(tokens[i].value) + "\" element before it");
+                    container->contain(element);
+                } else {
                     element.attr(fromUtf8(tokens[i].name), tokens[i].value);
+                }
             }
         } else if (keyword == "sheet") {
             current.sheet(optional(tokens, "title"), optional(tokens, "href").value_or(L""),

@@ -12,6 +12,7 @@
 //   element html
 //   element link rel="next" href="b.html" title="Chapter 2"
 //   element a href="x.html" :text="inner text"      (":text" is the element's innerText)
+//   element img alt="Next" :in="a"                   (inside the last "a" element before it)
 //   element p style="color: red"                     (a style attribute is the inline cssText)
 //   sheet title="Blue" href="blue.css" disabled      (no title token: untitled; no href: "")
 //   frame name="toc" url="http://server/dir/toc.html"  (then the frame's records, up to "end")

@@ -16,8 +16,9 @@
 // On the first page the style menu is opened and a title chosen. After the walk the link menu is
 // opened and shown with a link type's submenu (following one of its links first when the page
 // offers no such type); then both settings sheets are opened from their menus' settings items and
-// each tab and each entry dialog is shown once. The library's settings live in a private registry
-// key filled with demo entries.
+// each tab and each entry dialog is shown once. Last, the two link types matched by words are added
+// through the link sheet (words_rows.h) and the link menu is shown on the bundled forum page, which
+// has no rel links. The library's settings live in a private registry key filled with demo entries.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -46,6 +47,7 @@
 #include "support/page_file.h"
 #include "support/menu_driver.h"
 #include "support/registry_sandbox.h"
+#include "words_rows.h"
 
 using namespace quorin;
 using namespace quorin::test;
@@ -105,9 +107,12 @@ private:
     void showStyleMenu();
     // The link menu, as the user opens it from the button's arrow.
     void showLinkMenu();
-    // Opens the link menu; true when it showed a link type's submenu, else it followed a link.
-    bool showLinkMenuOnce();
+    // Opens the link menu; true when it showed a link type's submenu (views view and
+    // view-submenu), else it followed a link.
+    bool showLinkMenuOnce(const std::wstring& view = L"link-menu");
     void showSettings();
+    // Adds the link types of words, then opens the link menu on the forum page.
+    void showLinkWords();
     static void storeDemoSettings();
     // An entry dialog to show from a tab: the page's list, whose first row is chosen, and the button.
     struct EntryShot {
@@ -409,7 +414,7 @@ void Host::showLinkMenu() {
     say(L"link menu: no page with a link type submenu reached");
 }
 
-bool Host::showLinkMenuOnce() {
+bool Host::showLinkMenuOnce(const std::wstring& view) {
     HWND bar = toolbar();
     if (!bar) return false;
     bool shown = false;
@@ -435,14 +440,24 @@ bool Host::showLinkMenuOnce() {
                 closeMenus(s);
             return;
         }
-        signalView(L"link-menu", wait);
+        signalView(view, wait);
         // The submenu opens with its first entry highlighted: the status bar shows its address.
-        if (openSubmenu(s, menu, holder)) signalView(L"link-menu-submenu", wait);
+        if (openSubmenu(s, menu, holder)) signalView(view + L"-submenu", wait);
         shown = true;
         closeMenus(s);
     });
     pump(200);
     return shown;
+}
+
+void Host::showLinkWords() {
+    const bool added = demo::addWordsRows(
+        toolbar(), [this](const std::wstring& name, const std::function<bool(DWORD)>& wait) { signalView(name, wait); });
+    say(std::wstring(L"link types of words ") + (added ? L"added" : L"not added"));
+    if (!added) return;
+    follow(L"http://demo.quorin.test/forum.html");
+    pump(300);
+    if (!showLinkMenuOnce(L"link-words-menu")) say(L"link menu of the forum page: no submenu to show");
 }
 
 void Host::paint(HDC dc, const RECT& area) {
@@ -557,6 +572,7 @@ int Host::run() {
     pump(500);
     if (!expired()) showLinkMenu();
     if (!expired()) showSettings();
+    if (!expired()) showLinkWords();
 
     browser_->quit();
     if (helper) helper->SetSite(nullptr);
