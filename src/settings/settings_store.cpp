@@ -3,10 +3,11 @@
 #include <shlwapi.h>
 
 #include <cwchar>
+#include <optional>
 
-#include "common/number_text.h"
 #include "common/reg_key.h"
 #include "common/resources.h"
+#include "settings/group_writer.h"
 #include "settings/settings_lock.h"
 #include "resource.h"
 
@@ -16,7 +17,21 @@ namespace {
 
 constexpr wchar_t kParentKeyPath[] = L"Software\\Orv";
 constexpr wchar_t kToolbarValue[] = L"Toolbar";
-constexpr const wchar_t* kGroupNames[] = {L"AddSheet", L"Prefer", L"Etc", L"LinkType", L"LinkCruise", L"LinkEtc"};
+
+// A group's subkey and the stems of its numbered values.
+struct GroupSpec {
+    const wchar_t* name;
+    std::vector<const wchar_t*> stems;
+};
+
+const GroupSpec kGroups[] = {
+    {L"AddSheet", {L"Title", L"Path"}},
+    {L"Prefer", {L"Title", L"URI"}},
+    {L"Etc", {}},
+    {L"LinkType", {L"Title", L"Which", L"Attr", L"Shortcut", L"Submenu"}},
+    {L"LinkCruise", {L"Title"}},
+    {L"LinkEtc", {}},
+};
 
 constexpr WORD kDefaultUseSheetShortcut = 0x025A;
 constexpr WORD kDefaultUseAttrShortcut = 0x0251;
@@ -26,8 +41,6 @@ constexpr int kDefaultSubmenu = 2;
 // Beyond this a value cannot be read in one piece without risking the allocation; no field
 // holds more than a few hundred bytes of it anyway.
 constexpr DWORD kMaxTextBytes = 1024 * 1024;
-// The registry's limit on the length of a value name.
-constexpr std::size_t kMaxValueNameChars = 16383;
 
 struct DefaultLinkType {
     UINT titleId;
@@ -51,7 +64,7 @@ using GroupImage = SettingsStore::GroupImage;
 
 std::wstring groupPath(const wchar_t* group) { return std::wstring(kRootKeyPath) + L"\\" + group; }
 
-std::wstring indexed(const wchar_t* stem, std::size_t index) { return stem + decimalText(static_cast<long long>(index)); }
+std::wstring indexed(const wchar_t* stem, std::size_t index) { return indexedName(stem, index); }
 
 void addText(GroupImage& image, std::wstring name, const wchar_t* text) {
     StoredValue v;
@@ -144,57 +157,6 @@ LONG openGroupStatus(const wchar_t* group, RegKey& key) {
     return key.openStatus(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_READ);
 }
 
-bool writeValue(HKEY key, const StoredValue& v) {
-    if (v.isText) {
-        const DWORD bytes = static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key, v.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.text.c_str()), bytes) ==
-               ERROR_SUCCESS;
-    }
-    return RegSetValueExW(key, v.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.number),
-                          sizeof v.number) == ERROR_SUCCESS;
-}
-
-// ERROR_SUCCESS once the value at index is deleted, ERROR_NO_MORE_ITEMS when there is none.
-LONG deleteValueAt(HKEY key, DWORD index, std::wstring& name) {
-    DWORD length = static_cast<DWORD>(name.size());
-    const LONG result = RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-    return result == ERROR_SUCCESS ? RegDeleteValueW(key, name.c_str()) : result;
-}
-
-// Every value goes, so that entries beyond the new count and hand-made ones do not survive;
-// subkeys, which a hand edit or another version may have put there, are no entries and stay.
-// Deleting from the last spares the registry closing the gap each time, which made a group of
-// a hundred thousand values take minutes; the sweep from the first then catches values another
-// window added meanwhile.
-bool clearValues(HKEY key) {
-    std::wstring name(kMaxValueNameChars + 1, L'\0');
-    DWORD count = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                         nullptr) != ERROR_SUCCESS)
-        return false;
-    for (DWORD index = count; index-- > 0;) {
-        const LONG result = deleteValueAt(key, index, name);
-        if (result != ERROR_SUCCESS && result != ERROR_NO_MORE_ITEMS) return false;
-    }
-    for (;;) {
-        const LONG result = deleteValueAt(key, 0, name);
-        if (result == ERROR_NO_MORE_ITEMS) return true;
-        if (result != ERROR_SUCCESS) return false;
-    }
-}
-
-// A key that refuses reading is not written either, so that what it holds is not lost unseen.
-bool writeGroup(const wchar_t* group, const GroupImage& values) {
-    RegKey key;
-    if (!key.create(HKEY_CURRENT_USER, groupPath(group).c_str(), KEY_QUERY_VALUE | KEY_SET_VALUE) ||
-        !clearValues(key.get()))
-        return false;
-    for (const StoredValue& v : values) {
-        if (!writeValue(key.get(), v)) return false;
-    }
-    return true;
-}
-
 GroupImage addSheetImage(const std::vector<AddSheetEntry>& list) {
     GroupImage image;
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -277,6 +239,31 @@ bool readLinkTypeEntry(HKEY key, std::size_t index, LinkTypeEntry& e) {
 
 bool readCruiseEntry(HKEY key, std::size_t index, CruiseEntry& e) {
     return readText(key, indexed(L"Title", index), e.Title);
+}
+
+void setDefaultEtc(EtcSettings& etc) {
+    etc.UseSheetShortcut = kDefaultUseSheetShortcut;
+    etc.UseAttrShortcut = kDefaultUseAttrShortcut;
+    etc.SyncUse = true;
+    etc.FrameAware = true;
+}
+
+void readEtc(HKEY key, EtcSettings& etc) {
+    readShortcut(key, L"UseSheetShortcut", etc.UseSheetShortcut);
+    readShortcut(key, L"UseAttrShortcut", etc.UseAttrShortcut);
+    readFlag(key, L"SyncUse", etc.SyncUse);
+    readFlag(key, L"FrameAware", etc.FrameAware);
+}
+
+// Values that are missing leave the fields as they were.
+void readLinkEtc(HKEY key, LinkEtcSettings& etc) {
+    readInt(key, L"MaxEtcNum", etc.MaxEtcNum);
+    readFlag(key, L"EnumStyleSheet", etc.EnumStyleSheet);
+    readInt(key, L"MaxUnRelNum", etc.MaxUnRelNum);
+    readFlag(key, L"GroupSameSite", etc.GroupSameSite);
+    readFlag(key, L"EnumNonLink", etc.EnumNonLink);
+    readInt(key, L"MaxNonLinkNum", etc.MaxNonLinkNum);
+    readFlag(key, L"ElimDuplLinks", etc.ElimDuplLinks);
 }
 
 // Appends entries 1, 2, ... until the first one that is incomplete.
@@ -364,12 +351,17 @@ bool SettingsStore::saveAll() {
     return ok;
 }
 
+// A group goes back only when this window changed it and the registry still holds what this
+// window last loaded or saved there: what another window saved since is newer than a change here
+// that was never saved, and the group is written whole, so it would undo the other window's work.
 bool SettingsStore::saveChanged() {
     const SettingsLock lock;
     bool ok = true;
     for (int g = 0; g < GroupCount; ++g) {
         const Group group = static_cast<Group>(g);
-        if (!(image(group) == known_[group])) ok = save(group) && ok;
+        if (image(group) == known_[group]) continue;
+        const std::optional<GroupImage> stored = storedImage(group);
+        if (stored && *stored == known_[group]) ok = save(group) && ok;
     }
     return ok;
 }
@@ -377,7 +369,7 @@ bool SettingsStore::saveChanged() {
 bool SettingsStore::loadAddSheet() {
     AddSheet.clear();
     RegKey key;
-    const bool opened = openGroup(kGroupNames[AddSheetGroup], key);
+    const bool opened = openGroup(kGroups[AddSheetGroup].name, key);
     if (opened) readList(key.get(), AddSheet, readAddSheetEntry);
     noteLoaded(AddSheetGroup);
     return opened;
@@ -386,25 +378,17 @@ bool SettingsStore::loadAddSheet() {
 bool SettingsStore::loadPrefer() {
     Prefer.clear();
     RegKey key;
-    const bool opened = openGroup(kGroupNames[PreferGroup], key);
+    const bool opened = openGroup(kGroups[PreferGroup].name, key);
     if (opened) readList(key.get(), Prefer, readPreferEntry);
     noteLoaded(PreferGroup);
     return opened;
 }
 
 bool SettingsStore::loadEtc() {
-    Etc.UseSheetShortcut = kDefaultUseSheetShortcut;
-    Etc.UseAttrShortcut = kDefaultUseAttrShortcut;
-    Etc.SyncUse = true;
-    Etc.FrameAware = true;
+    setDefaultEtc(Etc);
     RegKey key;
-    const bool opened = openGroup(kGroupNames[EtcGroup], key);
-    if (opened) {
-        readShortcut(key.get(), L"UseSheetShortcut", Etc.UseSheetShortcut);
-        readShortcut(key.get(), L"UseAttrShortcut", Etc.UseAttrShortcut);
-        readFlag(key.get(), L"SyncUse", Etc.SyncUse);
-        readFlag(key.get(), L"FrameAware", Etc.FrameAware);
-    }
+    const bool opened = openGroup(kGroups[EtcGroup].name, key);
+    if (opened) readEtc(key.get(), Etc);
     noteLoaded(EtcGroup);
     return opened;
 }
@@ -415,7 +399,7 @@ bool SettingsStore::loadEtc() {
 bool SettingsStore::loadLinkType() {
     LinkType.clear();
     RegKey key;
-    const LONG status = openGroupStatus(kGroupNames[LinkTypeGroup], key);
+    const LONG status = openGroupStatus(kGroups[LinkTypeGroup].name, key);
     if (status != ERROR_SUCCESS) {
         fillDefaultLinkTypes(LinkType);
         if (status == ERROR_FILE_NOT_FOUND) return saveLinkType();
@@ -431,7 +415,7 @@ bool SettingsStore::loadLinkCruise() {
     LinkCruise.clear();
     CruiseShortcut = kDefaultCruiseShortcut;
     RegKey key;
-    const LONG status = openGroupStatus(kGroupNames[LinkCruiseGroup], key);
+    const LONG status = openGroupStatus(kGroups[LinkCruiseGroup].name, key);
     if (status != ERROR_SUCCESS) {
         fillDefaultCruise(LinkCruise);
         if (status == ERROR_FILE_NOT_FOUND) return saveLinkCruise();
@@ -446,16 +430,8 @@ bool SettingsStore::loadLinkCruise() {
 
 bool SettingsStore::loadLinkEtc() {
     RegKey key;
-    const bool opened = openGroup(kGroupNames[LinkEtcGroup], key);
-    if (opened) {
-        readInt(key.get(), L"MaxEtcNum", LinkEtc.MaxEtcNum);
-        readFlag(key.get(), L"EnumStyleSheet", LinkEtc.EnumStyleSheet);
-        readInt(key.get(), L"MaxUnRelNum", LinkEtc.MaxUnRelNum);
-        readFlag(key.get(), L"GroupSameSite", LinkEtc.GroupSameSite);
-        readFlag(key.get(), L"EnumNonLink", LinkEtc.EnumNonLink);
-        readInt(key.get(), L"MaxNonLinkNum", LinkEtc.MaxNonLinkNum);
-        readFlag(key.get(), L"ElimDuplLinks", LinkEtc.ElimDuplLinks);
-    }
+    const bool opened = openGroup(kGroups[LinkEtcGroup].name, key);
+    if (opened) readLinkEtc(key.get(), LinkEtc);
     noteLoaded(LinkEtcGroup);
     return opened;
 }
@@ -488,14 +464,76 @@ SettingsStore::GroupImage SettingsStore::image(Group group) const {
     return GroupImage();
 }
 
+// The group as the registry holds it now, read as a load reads it but into nothing of this store.
+// None when the key cannot be read, or when a link table is gone (a load would make it anew).
+std::optional<SettingsStore::GroupImage> SettingsStore::storedImage(Group group) const {
+    RegKey key;
+    const LONG status = openGroupStatus(kGroups[group].name, key);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return std::nullopt;
+    const HKEY found = status == ERROR_SUCCESS ? key.get() : nullptr;
+    switch (group) {
+        case AddSheetGroup: {
+            std::vector<AddSheetEntry> list;
+            if (found) readList(found, list, readAddSheetEntry);
+            return addSheetImage(list);
+        }
+        case PreferGroup: {
+            std::vector<PreferEntry> list;
+            if (found) readList(found, list, readPreferEntry);
+            return preferImage(list);
+        }
+        case EtcGroup: {
+            EtcSettings etc;
+            setDefaultEtc(etc);
+            if (found) readEtc(found, etc);
+            return etcImage(etc);
+        }
+        case LinkTypeGroup: {
+            if (!found) return std::nullopt;
+            std::vector<LinkTypeEntry> list;
+            readList(found, list, readLinkTypeEntry);
+            return linkTypeImage(list);
+        }
+        case LinkCruiseGroup: {
+            if (!found) return std::nullopt;
+            std::vector<CruiseEntry> list;
+            readList(found, list, readCruiseEntry);
+            WORD shortcut = kDefaultCruiseShortcut;
+            readShortcut(found, L"Shortcut", shortcut);
+            return linkCruiseImage(list, shortcut);
+        }
+        case LinkEtcGroup: {
+            LinkEtcSettings etc;
+            if (found) readLinkEtc(found, etc);
+            return linkEtcImage(etc);
+        }
+        case GroupCount: break;
+    }
+    return std::nullopt;
+}
+
+std::size_t SettingsStore::entryCount(Group group) const {
+    switch (group) {
+        case AddSheetGroup: return AddSheet.size();
+        case PreferGroup: return Prefer.size();
+        case LinkTypeGroup: return LinkType.size();
+        case LinkCruiseGroup: return LinkCruise.size();
+        default: return 0;
+    }
+}
+
 void SettingsStore::noteLoaded(Group group) { known_[group] = image(group); }
 
-// A failed save keeps the old image, so that closing the window tries once more.
+// After a failed save the key holds part of the image: that is what this store last left there,
+// so closing the window tries once more unless another window has written the group since.
 bool SettingsStore::save(Group group) {
     GroupImage values = image(group);
-    if (!writeGroup(kGroupNames[group], values)) return false;
-    known_[group] = std::move(values);
-    return true;
+    if (writeGroup(groupPath(kGroups[group].name), values, kGroups[group].stems, entryCount(group))) {
+        known_[group] = std::move(values);
+        return true;
+    }
+    if (std::optional<GroupImage> stored = storedImage(group)) known_[group] = std::move(*stored);
+    return false;
 }
 
 }  // namespace quorin

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ struct EtcSettings {
     WORD UseAttrShortcut = 0;
     bool SyncUse = true;
     bool FrameAware = true;
+    bool operator==(const EtcSettings& o) const {
+        return UseSheetShortcut == o.UseSheetShortcut && UseAttrShortcut == o.UseAttrShortcut &&
+               SyncUse == o.SyncUse && FrameAware == o.FrameAware;
+    }
 };
 
 // Submenu value of a link-type row that is only a separator in the menu.
@@ -68,6 +73,11 @@ struct LinkEtcSettings {
     bool EnumNonLink = false;
     int MaxNonLinkNum = 999;
     bool ElimDuplLinks = false;
+    bool operator==(const LinkEtcSettings& o) const {
+        return MaxEtcNum == o.MaxEtcNum && EnumStyleSheet == o.EnumStyleSheet && MaxUnRelNum == o.MaxUnRelNum &&
+               GroupSameSite == o.GroupSameSite && EnumNonLink == o.EnumNonLink &&
+               MaxNonLinkNum == o.MaxNonLinkNum && ElimDuplLinks == o.ElimDuplLinks;
+    }
 };
 
 struct ToolbarSaveLocation {
@@ -89,7 +99,9 @@ bool deleteRootKey();
 class SettingsStore {
 public:
     SettingsStore();
-    ~SettingsStore();  // writes back the groups changed since they were last loaded or saved
+    // Writes back the groups changed since they were last loaded or saved, unless another window
+    // has saved them since.
+    ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
@@ -112,8 +124,9 @@ public:
     bool saveLinkType();
     bool saveLinkCruise();
     bool saveLinkEtc();
-    // Saves only the groups whose stored form differs from what was last loaded or saved, so
-    // that a store does not overwrite what another window saved in the meantime.
+    // Saves only the groups whose stored form differs from what was last loaded or saved, and
+    // only where the registry still holds that: a store does not overwrite what another window
+    // saved in the meantime.
     bool saveChanged();
 
     // First Prefer entry whose URI is a prefix of the url, letter case ignored; null if none.
@@ -145,6 +158,8 @@ private:
     enum Group { AddSheetGroup, PreferGroup, EtcGroup, LinkTypeGroup, LinkCruiseGroup, LinkEtcGroup, GroupCount };
 
     GroupImage image(Group group) const;
+    std::optional<GroupImage> storedImage(Group group) const;
+    std::size_t entryCount(Group group) const;
     void noteLoaded(Group group);
     bool save(Group group);
 

@@ -31,8 +31,7 @@ protected:
     INT_PTR onInitDialog() override {
         setUpList(columnCaptions());
         workingCopy_ = storeList();
-        for (const Entry& entry : workingCopy_) setRow(entry, -1);
-        sizeColumns();
+        showRows();
         updateButtons(false);
         return 1;
     }
@@ -40,24 +39,23 @@ protected:
     void saveToStore() override { storeList() = workingCopy_; }
 
     SettingsStore& store() const noexcept { return *store_; }
-    // Writes the entry's texts into row index; −1 appends a row.
-    int setRow(const Entry& entry, int index) { return writeRow(index, rowTexts(entry)); }
 
 private:
+    std::size_t entryCount() const override { return workingCopy_.size(); }
+
+    std::vector<std::wstring> entryTexts(std::size_t index) const override {
+        return index < workingCopy_.size() ? rowTexts(workingCopy_[index]) : std::vector<std::wstring>();
+    }
+
     void swapEntries(std::size_t first, std::size_t second) override {
         if (first >= workingCopy_.size() || second >= workingCopy_.size()) return;
         std::swap(workingCopy_[first], workingCopy_[second]);
-        setRow(workingCopy_[first], static_cast<int>(first));
-        setRow(workingCopy_[second], static_cast<int>(second));
     }
 
     bool addEntry() override {
         Entry entry = newEntry();
         if (!runDialog(entry)) return false;
         workingCopy_.push_back(std::move(entry));
-        setRow(workingCopy_.back(), -1);
-        // A new text longer than its column would show cut short.
-        sizeColumns();
         return true;
     }
 
@@ -66,8 +64,6 @@ private:
         Entry entry = workingCopy_[index];
         if (!runDialog(entry)) return false;
         workingCopy_[index] = std::move(entry);
-        setRow(workingCopy_[index], static_cast<int>(index));
-        sizeColumns();
         return true;
     }
 

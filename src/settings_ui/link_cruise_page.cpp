@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "settings_ui/cruise_entry_dialog.h"
+#include "settings_ui/hot_key_field.h"
 #include "settings_ui_resource.h"
 
 namespace quorin {
@@ -16,6 +17,7 @@ INT_PTR LinkCruisePage::onInitDialog() {
     initialized_ = false;
     EntryListPage::onInitDialog();
     SendMessageW(item(IDC_CRUISE_SHORTCUT), HKM_SETHOTKEY, store().CruiseShortcut, 0);
+    HotKeyField::watch(item(IDC_CRUISE_SHORTCUT));
     initialized_ = true;
     return 1;
 }
@@ -25,8 +27,11 @@ INT_PTR LinkCruisePage::onCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return EntryListPage::onCommand(hwnd, wParam, lParam);
 }
 
+// The shortcut the control holds is an edit when it differs from the store's, whatever the
+// control told of its changes.
 void LinkCruisePage::saveToStore() {
-    const WORD shortcut = LOWORD(SendMessageW(item(IDC_CRUISE_SHORTCUT), HKM_GETHOTKEY, 0, 0));
+    const WORD shortcut = hotKeyOf(item(IDC_CRUISE_SHORTCUT));
+    if (shortcut != store().CruiseShortcut) setModified(true);
     EntryListPage::saveToStore();
     store().CruiseShortcut = shortcut;
 }

@@ -95,13 +95,17 @@ INT_PTR LinkEtcPage::onCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+// A limit the control brought into range is written as shown, and like every difference from
+// the store it is an edit to be saved now, not left in memory for the window's close.
 void LinkEtcPage::saveToStore() {
-    LinkEtcSettings& etc = store_->LinkEtc;
+    LinkEtcSettings etc = store_->LinkEtc;
     for (std::size_t i = 0; i < std::size(kLimits); ++i) {
         notePosition(i);
         etc.*kLimits[i].field = lastValid_[i];
     }
     for (const Flag& flag : kFlags) etc.*flag.field = isChecked(item(flag.box));
+    if (!(etc == store_->LinkEtc)) setModified(true);
+    store_->LinkEtc = etc;
 }
 
 }  // namespace quorin

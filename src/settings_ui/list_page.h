@@ -1,9 +1,12 @@
 #pragma once
 // Base of the pages whose main control is an ordered list edited with Up, Down, Add, Edit and
 // Delete. It holds the list view and the five buttons; the entries themselves belong to the
-// derived page (EntryListPage). The current entry is always the row with the focus.
+// derived page (EntryListPage), and the list asks for the texts of the rows it draws, so that a
+// list of any length opens and closes at once. The current entry is the highlighted (selected)
+// row; without one, no button acts on an entry.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstddef>
 #include <string>
@@ -20,8 +23,8 @@ public:
         int list, up, down, add, edit, remove;
     };
 
-    // Enables Up and Down, and unless moveButtonsOnly also Edit and Delete, by the focused row;
-    // Add is always enabled.
+    // Enables Up and Down, and unless moveButtonsOnly also Edit and Delete, by the highlighted
+    // row; Add is always enabled.
     void updateButtons(bool moveButtonsOnly);
 
 protected:
@@ -32,19 +35,31 @@ protected:
 
     // Takes the six controls and gives the list its style and its columns (string ids).
     void setUpList(const std::vector<UINT>& columnCaptions);
-    void sizeColumns();
-    // Writes one row's column texts; index −1 appends a row. The row's index, or −1.
-    int writeRow(int index, const std::vector<std::wstring>& texts);
+    // Shows one row per entry, each column as wide as its widest text and its caption.
+    void showRows();
     int rowCount() const;
 
     // The entries behind the rows.
-    virtual void swapEntries(std::size_t first, std::size_t second) = 0;  // rewrites both rows
-    virtual bool addEntry() = 0;                     // asks for a new entry; appends it and its row
-    virtual bool editEntry(std::size_t index) = 0;   // asks for changes; rewrites the row
-    virtual void removeEntry(std::size_t index) = 0;  // the entry only, not its row
+    virtual std::size_t entryCount() const = 0;
+    virtual std::vector<std::wstring> entryTexts(std::size_t index) const = 0;  // one per column
+    virtual void swapEntries(std::size_t first, std::size_t second) = 0;
+    virtual bool addEntry() = 0;                    // asks for a new entry; appends it
+    virtual bool editEntry(std::size_t index) = 0;  // asks for changes
+    virtual void removeEntry(std::size_t index) = 0;
 
 private:
+    std::wstring cellText(int row, int column) const;
+    void giveText(const LVITEMW& item) const;
+    int findRow(const NMLVFINDITEMW& find) const;
+    // Per column, the text that is widest in the list's font.
+    std::vector<std::wstring> widestTexts() const;
+    // Sizes every column to its caption and, when given, its widest text.
+    void sizeColumns(const std::vector<std::wstring>& widest);
+    void measurePadding();
+    void widenColumnsFor(std::size_t index);
+    int columnWidth(int column) const;
     int currentRow() const;
+    void enableButton(HWND button, bool enable);
     void setRowState(int row, UINT state);
     void moveCurrent(int offset);
     void addRow();
@@ -59,6 +74,10 @@ private:
     HWND add_ = nullptr;
     HWND edit_ = nullptr;
     HWND delete_ = nullptr;
+    bool rowsChanging_ = false;  // the page itself is moving or removing rows
+    // While the columns are sized, the list's one row and its texts: the widest of every column.
+    std::vector<std::wstring> sizingRow_;
+    std::vector<int> padding_;  // per column, what the list adds to the width of a text
 };
 
 }  // namespace quorin

@@ -5,6 +5,7 @@
 
 #include "common/module.h"
 #include "settings_ui/dialog_controls.h"
+#include "settings_ui/hot_key_field.h"
 #include "settings_ui_resource.h"
 
 namespace quorin {
@@ -16,6 +17,8 @@ INT_PTR StyleEtcPage::onInitDialog() {
     const EtcSettings& etc = store_->Etc;
     SendMessageW(item(IDC_STYLEETC_SHEET_SHORTCUT), HKM_SETHOTKEY, etc.UseSheetShortcut, 0);
     SendMessageW(item(IDC_STYLEETC_ATTR_SHORTCUT), HKM_SETHOTKEY, etc.UseAttrShortcut, 0);
+    HotKeyField::watch(item(IDC_STYLEETC_SHEET_SHORTCUT));
+    HotKeyField::watch(item(IDC_STYLEETC_ATTR_SHORTCUT));
     setChecked(item(IDC_STYLEETC_SYNC_USE), etc.SyncUse);
     setChecked(item(IDC_STYLEETC_FRAME_AWARE), etc.FrameAware);
     initialized_ = true;
@@ -34,12 +37,16 @@ INT_PTR StyleEtcPage::onCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+// What the controls hold is compared with the store, whatever they told of their changes, so
+// that an edit is saved whenever it is written.
 void StyleEtcPage::saveToStore() {
-    EtcSettings& etc = store_->Etc;
-    etc.UseSheetShortcut = LOWORD(SendMessageW(item(IDC_STYLEETC_SHEET_SHORTCUT), HKM_GETHOTKEY, 0, 0));
-    etc.UseAttrShortcut = LOWORD(SendMessageW(item(IDC_STYLEETC_ATTR_SHORTCUT), HKM_GETHOTKEY, 0, 0));
+    EtcSettings etc;
+    etc.UseSheetShortcut = hotKeyOf(item(IDC_STYLEETC_SHEET_SHORTCUT));
+    etc.UseAttrShortcut = hotKeyOf(item(IDC_STYLEETC_ATTR_SHORTCUT));
     etc.SyncUse = isChecked(item(IDC_STYLEETC_SYNC_USE));
     etc.FrameAware = isChecked(item(IDC_STYLEETC_FRAME_AWARE));
+    if (!(etc == store_->Etc)) setModified(true);
+    store_->Etc = etc;
 }
 
 }  // namespace quorin

@@ -583,6 +583,30 @@ TEST_F(SettingsStoreTest, ClosingAnOlderWindowKeepsWhatAnotherWindowSaved) {
     EXPECT_FALSE(check.Etc.FrameAware) << "the older window's own change is still written";
 }
 
+TEST_F(SettingsStoreTest, ClosingWritesNoUnsavedChangeOverAGroupAnotherWindowSaved) {
+    auto older = std::make_unique<SettingsStore>();
+    older->loadAll();
+    older->CruiseShortcut = 0;  // changed in place, never saved
+    older->AddSheet.resize(1);
+    older->AddSheet[0].Title = L"older";
+    {
+        SettingsStore newer;
+        newer.loadAll();
+        newer.LinkCruise.resize(2);
+        newer.AddSheet.resize(1);
+        newer.AddSheet[0].Title = L"newer";
+        ASSERT_TRUE(newer.saveAll());
+    }
+    older.reset();
+
+    SettingsStore check;
+    check.loadAll();
+    EXPECT_EQ(check.LinkCruise.size(), 2u) << "the whole group would have gone back to the older order";
+    EXPECT_EQ(check.CruiseShortcut, 0x0255);
+    ASSERT_EQ(check.AddSheet.size(), 1u);
+    EXPECT_STREQ(check.AddSheet[0].Title.c_str(), L"newer");
+}
+
 TEST_F(SettingsStoreTest, TwoWindowsSavingInTurnBothKeepTheirGroups) {
     SettingsStore first, second;
     first.loadAll();

@@ -62,6 +62,31 @@ TEST_F(LinkSheet, ChangingOnlyTheCruiseShortcutIsAnEditThatIsSaved) {
     EXPECT_EQ(reloaded.LinkCruise.size(), 5u);
 }
 
+TEST_F(LinkSheet, ACruiseShortcutClearedFromTheKeyboardIsSavedAtOnceNotAtCloseOverAnotherWindow) {
+    store.loadAll();
+    openSheet<LinkSettingsSheet>(kLinkCaption, [](ModalScript& s, HWND sheet) {
+        HWND page = selectTab(sheet, 1);
+        focusControl(page, IDC_CRUISE_SHORTCUT);
+        typeKey(s, VK_BACK);
+        EXPECT_EQ(SendDlgItemMessageW(page, IDC_CRUISE_SHORTCUT, HKM_GETHOTKEY, 0, 0), 0);
+        EXPECT_TRUE(isEnabled(sheet, kApplyButton)) << "clearing is an edit";
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_TRUE(modified);
+    {
+        SettingsStore other;  // another window saves its own cruise order meanwhile
+        other.loadAll();
+        EXPECT_EQ(other.CruiseShortcut, 0);
+        other.LinkCruise.resize(1);
+        ASSERT_TRUE(other.saveAll());
+    }
+    store.saveChanged();  // as this window closes
+    SettingsStore check;
+    check.loadAll();
+    EXPECT_EQ(check.LinkCruise.size(), 1u) << "the other window's order stays";
+    EXPECT_EQ(check.CruiseShortcut, 0);
+}
+
 TEST_F(LinkSheet, TheCruiseDialogOffersLinkTypesOnlyOnceTheyAreApplied) {
     store.LinkType = {linkType(L"次", 0, L"Next")};
     openSheet<LinkSettingsSheet>(kLinkCaption, [](ModalScript& s, HWND sheet) {

@@ -1,6 +1,8 @@
 // The list pages' buttons, moves, deletions and additions, on the added-sheets page.
 #include "settings_ui_fixture.h"
 
+#include <commctrl.h>
+
 #include "settings_ui/style_settings_sheet.h"
 #include "settings_ui_resource.h"
 
@@ -131,6 +133,107 @@ TEST_F(ListPages, AddAppendsARowAndLeavesTheFocusWhereItWasEditCancelledChangesN
     EXPECT_TRUE(modified);
     EXPECT_EQ(titles(store.AddSheet), (std::vector<std::wstring>{L"A", L"B2", L"C", L"D"}));
     EXPECT_STREQ(store.AddSheet[3].Path.c_str(), L"d.css");
+}
+
+int columnWidth(HWND list, int column) { return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)); }
+
+int captionWidth(HWND list, int column) {
+    wchar_t text[64] = {};
+    LVCOLUMNW caption{};
+    caption.mask = LVCF_TEXT;
+    caption.pszText = text;
+    caption.cchTextMax = 64;
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&caption));
+    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+TEST_F(ListPages, ColumnsFitTheWidestTextOpenedOrAddedAndTheCaptionOfAnEmptyList) {
+    store.AddSheet = {addSheet(L"Short", L"x.css"), addSheet(L"A title wider than every other one", L"y.css"),
+                      addSheet(L"Mid", L"C:\\a path much wider than the other paths\\sheet.css"),
+                      addSheet(L"WWWW", L"z.css")};
+    // What the list itself makes of every row it holds.
+    const auto expectSizedByTheList = [](HWND list, const char* when) {
+        for (int column = 0; column < 2; ++column) {
+            const int width = columnWidth(list, column);
+            SendMessageW(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
+            EXPECT_EQ(width, columnWidth(list, column)) << "column " << column << " " << when;
+        }
+    };
+    onPage([&](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        EXPECT_EQ(rowCount(list), 4) << "nothing of the sizing is left in the list";
+        expectSizedByTheList(list, "when opened");
+        HWND dialog = openEntryDialog(s, page, IDC_ADDSHEET_ADD, L"追加シート");
+        ASSERT_TRUE(dialog);
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_TITLE), L"An added title wider still than the widest one before");
+        typeText(GetDlgItem(dialog, IDC_ADDSHEET_PATH), L"w.css");
+        EXPECT_TRUE(click(dialog, IDOK));
+        ASSERT_TRUE(s.waitUntilGone(dialog));
+        expectSizedByTheList(list, "after an added row");
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+
+    store.AddSheet.clear();
+    onPage([](ModalScript&, HWND sheet, HWND, HWND list) {
+        for (int column = 0; column < 2; ++column)
+            EXPECT_GT(columnWidth(list, column), captionWidth(list, column)) << "column " << column;
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+}
+
+TEST_F(ListPages, ALetterTypedIntoTheListHighlightsTheNextRowStartingWithIt) {
+    store.AddSheet = {addSheet(L"alpha", L"a.css"), addSheet(L"Beta", L"b.css"), addSheet(L"gamma", L"g.css"),
+                      addSheet(L"Bravo", L"v.css")};
+    onPage([](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 2);
+        focusControl(page, IDC_ADDSHEET_LIST);
+        typeKey(s, 'B');
+        EXPECT_EQ(focusedRow(list), 3) << "from the highlighted row on";
+        EXPECT_TRUE(isRowSelected(list, 3));
+        EXPECT_EQ(enabledButtons(page), L"Up Add Edit Delete");
+        EXPECT_TRUE(click(sheet, IDCANCEL));
+    });
+}
+
+TEST_F(ListPages, WithoutAHighlightedRowNoButtonActsOnAnEntry) {
+    onPage([](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 1);
+        EXPECT_EQ(enabledButtons(page), L"Up Down Add Edit Delete");
+        clickBelowRows(s, list);
+        ASSERT_FALSE(isRowSelected(list, 1)) << "a click below the rows takes the highlight away";
+        EXPECT_EQ(focusedRow(list), 1) << "while the list keeps its focused row";
+        EXPECT_EQ(enabledButtons(page), L"Add");
+        EXPECT_FALSE(click(page, IDC_ADDSHEET_DELETE));
+        // As a keyboard accelerator would send it, past the grey button.
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_ADDSHEET_DELETE, BN_CLICKED), 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_ADDSHEET_UP, BN_CLICKED), 0);
+        EXPECT_EQ(column0(list), (std::vector<std::wstring>{L"A", L"B", L"C"}));
+        clickRow(list, 2);
+        EXPECT_EQ(enabledButtons(page), L"Up Add Edit Delete");
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_FALSE(modified);
+    EXPECT_EQ(titles(store.AddSheet), (std::vector<std::wstring>{L"A", L"B", L"C"}));
+}
+
+TEST_F(ListPages, AButtonThatGoesGreyWithTheKeyboardFocusHandsItToTheList) {
+    onPage([](ModalScript& s, HWND sheet, HWND page, HWND list) {
+        clickRow(list, 1);
+        focusControl(page, IDC_ADDSHEET_UP);
+        ASSERT_EQ(GetFocus(), GetDlgItem(page, IDC_ADDSHEET_UP));
+        typeKey(s, VK_SPACE);
+        EXPECT_EQ(column0(list), (std::vector<std::wstring>{L"B", L"A", L"C"}));
+        EXPECT_FALSE(isEnabled(page, IDC_ADDSHEET_UP));
+        EXPECT_EQ(GetFocus(), list) << "Up reached the first row";
+
+        focusControl(page, IDC_ADDSHEET_DELETE);
+        for (int i = 0; i < 3; ++i) typeKey(s, VK_SPACE);
+        EXPECT_EQ(rowCount(list), 0);
+        EXPECT_EQ(GetFocus(), list) << "Delete removed the last row";
+        // Escape reaches the sheet only through a window that has the focus.
+        typeKey(s, VK_ESCAPE);
+        EXPECT_TRUE(s.waitUntilGone(sheet)) << "the keyboard still works the sheet";
+    });
+    EXPECT_EQ(store.AddSheet.size(), 3u) << "cancelled";
 }
 
 }  // namespace

@@ -45,6 +45,37 @@ TEST_F(StyleSheet, ShortcutsAndFlagsAreShownEditedAndAClickBackStillCounts) {
     EXPECT_FALSE(reloaded.Etc.FrameAware);
 }
 
+// The hot-key control clears its key on Delete and Backspace without the EN_CHANGE it sends for
+// other keys; and whatever a control tells, what it holds at OK is what is saved.
+TEST_F(StyleSheet, ShortcutsClearedFromTheKeyboardOrChangedSilentlyAreEditsThatAreSaved) {
+    store.loadAll();
+    openSheet<StyleSettingsSheet>(kStyleCaption, [](ModalScript& s, HWND sheet) {
+        HWND page = selectTab(sheet, 2);
+        focusControl(page, IDC_STYLEETC_SHEET_SHORTCUT);
+        typeKey(s, VK_DELETE);
+        EXPECT_EQ(hotKey(page, IDC_STYLEETC_SHEET_SHORTCUT), 0);
+        EXPECT_TRUE(isEnabled(sheet, kApplyButton)) << "clearing is an edit";
+        focusControl(page, IDC_STYLEETC_ATTR_SHORTCUT);
+        typeKey(s, VK_BACK);
+        EXPECT_EQ(hotKey(page, IDC_STYLEETC_ATTR_SHORTCUT), 0);
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_TRUE(modified);
+    SettingsStore reloaded;
+    reloaded.loadAll();
+    EXPECT_EQ(reloaded.Etc.UseSheetShortcut, 0);
+    EXPECT_EQ(reloaded.Etc.UseAttrShortcut, 0);
+
+    openSheet<StyleSettingsSheet>(kStyleCaption, [](ModalScript&, HWND sheet) {
+        HWND page = selectTab(sheet, 2);
+        SendDlgItemMessageW(page, IDC_STYLEETC_ATTR_SHORTCUT, HKM_SETHOTKEY, 0x0746, 0);
+        EXPECT_TRUE(click(sheet, IDOK));
+    });
+    EXPECT_TRUE(modified);
+    reloaded.loadAll();
+    EXPECT_EQ(reloaded.Etc.UseAttrShortcut, 0x0746);
+}
+
 TEST_F(StyleSheet, PreferDialogOffersTheStoredAddedSheetsNotTheUnappliedOnes) {
     store.AddSheet = {addSheet(L"Dark", L"dark.css")};
     store.page.currentUrl = SharedString(L"http://example.test/");

@@ -196,6 +196,28 @@ void pressKey(HWND dialog, UINT virtualKey) {
     PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+void typeKey(ModalScript& script, UINT virtualKey) {
+    // With its scan code, which controls read from the character messages, and the extended flag
+    // of the keys beside the main block.
+    const bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
+                          virtualKey == VK_DELETE;
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = static_cast<WORD>(virtualKey);
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+        key.ki.dwFlags = extended ? KEYEVENTF_EXTENDEDKEY : 0;
+    }
+    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    script.waitUntil([] { return HIWORD(GetQueueStatus(QS_KEY)) == 0; });
+    script.pause();
+}
+
+void focusControl(HWND dialog, int id) {
+    SendMessageW(GetAncestor(dialog, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+}
+
 void typeText(HWND edit, const std::wstring& text) {
     HWND target = isCombo(edit) ? comboEdit(edit) : edit;
     SendMessageW(target, EM_SETSEL, 0, -1);
@@ -279,6 +301,20 @@ void clickRow(HWND list, int row) {
     SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&change));
     change.stateMask = change.state = LVIS_FOCUSED | LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&change));
+}
+
+void clickBelowRows(ModalScript& script, HWND list) {
+    RECT client{};
+    GetClientRect(list, &client);
+    RECT last{};
+    last.left = LVIR_BOUNDS;
+    const int count = rowCount(list);
+    if (count > 0) SendMessageW(list, LVM_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+    const LPARAM point = MAKELPARAM(client.left + 4, std::min<LONG>(last.bottom + 4, client.bottom - 2));
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(list, WM_LBUTTONUP, 0, point);
+    script.waitUntil([] { return HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_MOUSEBUTTON)) == 0; });
+    script.pause();
 }
 
 // ---- Property sheets -------------------------------------------------------------------------------

@@ -67,6 +67,11 @@ bool click(HWND dialog, int id);
 bool clickLater(HWND dialog, int id);
 // Posts a key press to the dialog's focused control (or to the dialog), as the keyboard would.
 void pressKey(HWND dialog, UINT virtualKey);
+// Presses and releases a key through the system's input: it reaches whatever window has the
+// keyboard focus then, or none. The script pauses until the loop has taken it.
+void typeKey(ModalScript& script, UINT virtualKey);
+// Gives a control the keyboard focus as Tab or a click would, through its top-level dialog.
+void focusControl(HWND dialog, int id);
 // Replaces an edit's text by typing it character by character (so the edit's limit applies and
 // it notifies its parent as it does for the user).
 void typeText(HWND edit, const std::wstring& text);
@@ -90,6 +95,8 @@ int focusedRow(HWND list);
 bool isRowSelected(HWND list, int row);
 // Focuses and selects a row as a click on it does.
 void clickRow(HWND list, int row);
+// Clicks into the list below its last row; the script pauses until the list has taken the click.
+void clickBelowRows(ModalScript& script, HWND list);
 
 // ---- Property sheets -------------------------------------------------------------------------------
 
