@@ -292,6 +292,38 @@ TEST_F(DomDoubleTest, FailuresNullsAndEmptiesCanBeInjected) {
     EXPECT_TRUE(href.isEmpty());
 }
 
+TEST_F(DomDoubleTest, CountingNumbersCallsAndTellsRefusedQueriesApart) {
+    PageBuilder page;
+    ElementDouble& anchor = page.anchor(L"x.html", L"text");
+    const SharedString name(L"Quorin_style");
+    Variant value;
+    const auto calls = [&] {
+        queryAs<IHTMLLinkElement>(&anchor);
+        queryAs<IHTMLElement>(&anchor)->getAttribute(name.bstr(), 0, value.out());
+    };
+    CallFaults::count();
+    calls();
+    CallFaults::stop();
+    EXPECT_EQ(CallFaults::callCount(), 2) << "the element interface and getAttribute";
+    EXPECT_EQ(CallFaults::refusalCount(), 1) << "the link interface, refused, takes no number";
+
+    CallFaults::inject(2, CallFaults::Outcome::Fail);
+    calls();
+    CallFaults::stop();
+    EXPECT_EQ(CallFaults::hitMethod(), "getAttribute");
+
+    // A failure set for one argument holds whether or not calls are numbered.
+    anchor.failMethod("getAttribute(Quorin_style)", E_ACCESSDENIED);
+    EXPECT_EQ(queryAs<IHTMLElement>(&anchor)->getAttribute(name.bstr(), 0, value.out()), E_ACCESSDENIED);
+    anchor.failMethod("getAttribute(Quorin_style)", S_OK);
+
+    const std::size_t recorded = anchor.attributeCalls().size();
+    ElementDouble::recordAttributeCalls(false);
+    queryAs<IHTMLElement>(&anchor)->getAttribute(name.bstr(), 0, value.out());
+    ElementDouble::recordAttributeCalls(true);
+    EXPECT_EQ(anchor.attributeCalls().size(), recorded) << "nothing recorded while switched off";
+}
+
 TEST_F(DomDoubleTest, ReferencesTakenByTheCallerKeepDoublesAlive) {
     ComPtr<IHTMLElementCollection> all;
     ComPtr<IHTMLElement> element;
