@@ -19,6 +19,7 @@
 #include "support/page_builder.h"
 #include "support/registry_sandbox.h"
 #include "bench_window.h"
+#include "sheet_page.h"
 #include "timing.h"
 
 using namespace quorin;
@@ -30,16 +31,6 @@ namespace {
 constexpr double kMaxGrowth = 11.0;
 constexpr int kTurns = 9;
 constexpr wchar_t kAddress[] = L"http://bench.test/dir/index.html";
-
-// Sheets as authors write them: titled ones in pairs of one title, every fourth untitled.
-void addSheets(PageBuilder& page, int sheets) {
-    for (int i = 0; i < sheets; ++i) {
-        if (i % 4 == 3)
-            page.sheet(std::nullopt);
-        else
-            page.sheet(L"Title " + std::to_wstring(i / 2), L"s" + std::to_wstring(i) + L".css", i % 2 == 1);
-    }
-}
 
 std::unique_ptr<PageBuilder> sheetPage(int sheets) {
     auto page = std::make_unique<PageBuilder>(kAddress, L"Bench");

@@ -22,6 +22,7 @@
 #include "support/site_double.h"
 #include "bench_window.h"
 #include "page_calls.h"
+#include "sheet_page.h"
 
 using namespace quorin;
 using namespace quorin::test;
@@ -64,16 +65,6 @@ std::unique_ptr<PageBuilder> citationPage(int quotations) {
     page->skeleton();
     for (int i = 0; i < quotations; ++i) page->attributed(L"blockquote", L"cite", L"source" + std::to_wstring(i) + L".html");
     return page;
-}
-
-// Sheets as authors write them: titled ones in pairs of one title, every fourth untitled.
-void addSheets(PageBuilder& page, int sheets) {
-    for (int i = 0; i < sheets; ++i) {
-        if (i % 4 == 3)
-            page.sheet(std::nullopt);
-        else
-            page.sheet(L"Title " + std::to_wstring(i / 2), L"s" + std::to_wstring(i) + L".css", i % 2 == 1);
-    }
 }
 
 std::unique_ptr<PageBuilder> sheetPage(int sheets, int elements = 20) {
