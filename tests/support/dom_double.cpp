@@ -103,6 +103,14 @@ void setDispatch(VARIANT* result, T* object) {
     object->AddRef();
 }
 
+// The elements of one tag, or all of them for "*", in the order the page holds them.
+std::vector<ComPtr<ElementDouble>> ofTag(const std::vector<ComPtr<ElementDouble>>& elements, const std::wstring& tag) {
+    std::vector<ComPtr<ElementDouble>> matches;
+    for (const auto& element : elements)
+        if (tag == L"*" || element->tag() == tag) matches.push_back(element);
+    return matches;
+}
+
 }  // namespace
 
 std::string narrow(const std::wstring& text) {
@@ -239,9 +247,7 @@ STDMETHODIMP ElementDouble::getElementsByTagName(BSTR name, IHTMLElementCollecti
     if (HRESULT hr = failure("getElementsByTagName", narrow(tag)); FAILED(hr)) return hr;
     if (nullFor("getElementsByTagName", narrow(tag))) return S_OK;
     std::vector<ComPtr<ElementDouble>> matches;
-    if (!emptyFor("getElementsByTagName", narrow(tag)))
-        for (const auto& element : contained_)
-            if (tag == L"*" || element->tag() == tag) matches.push_back(element);
+    if (!emptyFor("getElementsByTagName", narrow(tag))) matches = ofTag(contained_, tag);
     *p = ElementCollectionDouble::create("getElementsByTagName(" + narrow(tag) + ")", std::move(matches),
                                          document_ ? document_->onCollection : ElementCollectionDouble::Hook());
     return S_OK;
@@ -649,9 +655,7 @@ STDMETHODIMP DocumentDouble::getElementsByTagName(BSTR name, IHTMLElementCollect
     if (HRESULT hr = failure("getElementsByTagName", narrow(tag)); FAILED(hr)) return hr;
     if (nullFor("getElementsByTagName", narrow(tag))) return S_OK;
     std::vector<ComPtr<ElementDouble>> matches;
-    if (!emptyFor("getElementsByTagName", narrow(tag)))
-        for (const auto& element : elements_)
-            if (tag == L"*" || element->tag() == tag) matches.push_back(element);
+    if (!emptyFor("getElementsByTagName", narrow(tag))) matches = ofTag(elements_, tag);
     *p = ElementCollectionDouble::create("getElementsByTagName(" + narrow(tag) + ")", std::move(matches), onCollection);
     return S_OK;
 }
