@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace quorin::bench {
@@ -80,17 +81,22 @@ inline double medianOf(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// Both measurements of one turn, the one that goes first swapping from turn to turn, so that
+// neither always runs on caches and a processor clock the other left behind.
+inline std::pair<double, double> bothInTurn(int turn, const std::function<double()>& first,
+                                            const std::function<double()>& second) {
+    if (turn % 2 == 0) {
+        const double x = first();
+        return {x, second()};
+    }
+    const double y = second();
+    return {first(), y};
+}
+
 inline Paired measurePaired(int turns, const std::function<double()>& first, const std::function<double()>& second) {
     std::vector<double> a, b, ratios;
     for (int turn = 0; turn < turns; ++turn) {
-        double x, y;
-        if (turn % 2 == 0) {
-            x = first();
-            y = second();
-        } else {
-            y = second();
-            x = first();
-        }
+        const auto [x, y] = bothInTurn(turn, first, second);
         if (x >= 0) a.push_back(x);
         if (y >= 0) b.push_back(y);
         if (x > 0 && y >= 0) ratios.push_back(y / x);
@@ -119,14 +125,7 @@ inline Growth measureGrowth(int turns, const std::function<double()>& small, con
         return sum;
     };
     for (int turn = 0; turn < turns; ++turn) {
-        double ten, one;
-        if (turn % 2 == 0) {
-            ten = tenSmall();
-            one = large();
-        } else {
-            one = large();
-            ten = tenSmall();
-        }
+        const auto [ten, one] = bothInTurn(turn, tenSmall, large);
         larges.push_back(one);
         if (ten > 0) ratios.push_back(10 * one / ten);
     }
